@@ -13,7 +13,7 @@ namespace {
 
 constexpr float kStageFloor = 390;  // screen y of the stage floor, y down
 constexpr float kWalkSpeed = 4;
-constexpr float kLeftmost = 100, kRightmost = 540;
+constexpr float kLeftmost = 120, kRightmost = 520;
 constexpr float kHopSpeed = 9, kGravity = 0.6f;
 constexpr float kPi = 3.14159265f;
 constexpr float kTitleScale = 9;

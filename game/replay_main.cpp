@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "puppet-replay: %s: %s\n", options.script.c_str(), error.c_str());
         return 2;
     }
+    // Script and shot paths are taken from where the command was given, not from --dir.
+    for (auto& [frame, path] : options.shots) path = std::filesystem::absolute(path).string();
     if (!options.dir.empty()) {
         std::error_code failure;
         std::filesystem::current_path(options.dir, failure);
