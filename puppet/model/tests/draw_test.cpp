@@ -96,8 +96,7 @@ protected:
     static constexpr int kSize = 64;  // pixels; the view spans -4 to 4 units, 8 pixels a unit
 
     void SetUp() override {
-        gl_ = std::make_unique<OffscreenGl>(kSize, kSize);
-        if (!gl_->ready()) GTEST_SKIP() << "no offscreen OpenGL context (Mesa surfaceless EGL) available";
+        if (!gl().ready()) GTEST_SKIP() << "no offscreen OpenGL context (Mesa surfaceless EGL) available";
         glViewport(0, 0, kSize, kSize);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
@@ -118,8 +117,14 @@ protected:
     }
 
     void TearDown() override {
-        if (gl_->ready()) glDeleteTextures(1, &texture_);
-        gl_.reset();
+        if (gl().ready()) glDeleteTextures(1, &texture_);
+    }
+
+    // One context for the whole program, never torn down: unloading the GL driver mid-run would only
+    // leave its allocations unattributable.
+    static OffscreenGl& gl() {
+        static OffscreenGl* context = new OffscreenGl(kSize, kSize);
+        return *context;
     }
 
     void clear() {
@@ -147,7 +152,6 @@ protected:
         return puppet;
     }
 
-    std::unique_ptr<OffscreenGl> gl_;
     GLuint texture_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 
@@ -19,16 +20,49 @@ std::atomic<long> allocations{0};
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
 
-void* operator new(std::size_t size) {
+// Every form of new and delete is replaced, so that the libraries loaded into the test (the GL driver)
+// allocate and free through the same pair.
+namespace {
+void* countedAllocation(std::size_t size, std::size_t alignment) {
     allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
+    if (size == 0) size = 1;
+    if (alignment <= alignof(std::max_align_t)) return std::malloc(size);
+    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
 }
-void* operator new[](std::size_t size) { return operator new(size); }
+void* checked(void* p) {
+    if (p == nullptr) throw std::bad_alloc();
+    return p;
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return checked(countedAllocation(size, 0)); }
+void* operator new[](std::size_t size) { return checked(countedAllocation(size, 0)); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size, 0); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size, 0); }
+void* operator new(std::size_t size, std::align_val_t a) {
+    return checked(countedAllocation(size, static_cast<std::size_t>(a)));
+}
+void* operator new[](std::size_t size, std::align_val_t a) {
+    return checked(countedAllocation(size, static_cast<std::size_t>(a)));
+}
+void* operator new(std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return countedAllocation(size, static_cast<std::size_t>(a));
+}
+void* operator new[](std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return countedAllocation(size, static_cast<std::size_t>(a));
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
 
 TEST(NoAllocation, StepPhysicsAndPlacementAllocateNothing) {
     Puppet puppet;
