@@ -38,4 +38,13 @@ if(DOLVANE_TESTS)
   target_compile_definitions(game_audio_tests PRIVATE DOLVANE_SOX="${DOLVANE_SOX}")
   target_link_libraries(game_audio_tests PRIVATE game_audio GTest::gtest_main dolvane_warnings)
   gtest_discover_tests(game_audio_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
+
+  # The chain on the real OpenAL Soft, recorded by its wave-file backend.
+  add_executable(game_audio_openal_tests
+    ${_audio}/tests/sox_wave_files.cpp
+    ${_audio}/tests/audio_openal_test.cpp)
+  target_compile_definitions(game_audio_openal_tests PRIVATE DOLVANE_SOX="${DOLVANE_SOX}")
+  target_link_libraries(game_audio_openal_tests PRIVATE game_audio platform_openal GTest::gtest_main
+    dolvane_warnings)
+  gtest_discover_tests(game_audio_openal_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
 endif()

@@ -20,13 +20,16 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(root_, ignored);
 }
 
-bool soxTone(const std::string& path, const std::string& formatOptions, double seconds, bool raw) {
+bool soxSynth(const std::string& path, const std::string& formatOptions, const std::string& synth) {
     std::string sox = DOLVANE_SOX;
     if (sox.empty()) return false;
     // -D: no dither, so that the samples are the same on every run.
-    std::string command = "'" + sox + "' -D -n " + formatOptions + (raw ? " -t raw" : "") + " '" + path +
-                          "' synth " + std::to_string(seconds) + " sine 440 2>/dev/null";
+    std::string command = "'" + sox + "' -D -n " + formatOptions + " '" + path + "' " + synth + " 2>/dev/null";
     return std::system(command.c_str()) == 0;
+}
+
+bool soxTone(const std::string& path, const std::string& formatOptions, double seconds, bool raw) {
+    return soxSynth(path, formatOptions + (raw ? " -t raw" : ""), "synth " + std::to_string(seconds) + " sine 440");
 }
 
 Bytes readBytes(const std::string& path) {

@@ -25,6 +25,8 @@ private:
 // Runs sox to write a short sine tone with the given output options (rate, channels, bits, encoding)
 // to path; with raw set, the same samples as a headerless file. False when sox fails or is missing.
 bool soxTone(const std::string& path, const std::string& formatOptions, double seconds, bool raw = false);
+// The same with any synth arguments and effects after the output file, e.g. "synth 0.5 sine 300 vol 0.3".
+bool soxSynth(const std::string& path, const std::string& formatOptions, const std::string& synth);
 
 Bytes readBytes(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);
