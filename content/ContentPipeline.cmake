@@ -71,10 +71,11 @@ function(content_picture svg out)
   content_add_output("${dest}")
 endfunction()
 
-# content_rig(RIG OUTDIR PICTURES files...): compiles a puppet description into OUTDIR (relative to
-# the run folder) once its pictures are built, and leaves an authored-pose contact sheet for review.
+# content_rig(RIG OUTDIR PICTURES files... [AFTER stamps...]): compiles a puppet description into
+# OUTDIR (relative to the run folder) once its pictures are built, and leaves an authored-pose contact
+# sheet for review. Sets CONTENT_RIG_STAMP, which AFTER of a later rig can name to run after it.
 function(content_rig rig outdir)
-  cmake_parse_arguments(R "" "" "PICTURES" ${ARGN})
+  cmake_parse_arguments(R "" "" "PICTURES;AFTER" ${ARGN})
   set(src "${CMAKE_CURRENT_SOURCE_DIR}/${rig}")
   string(MAKE_C_IDENTIFIER "${outdir}/${rig}" id)
   set(stamp "${CONTENT_WORK_DIR}/${id}.stamp")
@@ -87,10 +88,11 @@ function(content_rig rig outdir)
   add_custom_command(OUTPUT "${stamp}"
     COMMAND rigc "${src}" "${DOLVANE_RUN_DIR}/${outdir}" --sheet "${CONTENT_REVIEW_DIR}/${sheet_name}.svg"
     COMMAND ${CMAKE_COMMAND} -E touch "${stamp}"
-    DEPENDS "${src}" ${pictures} rigc
+    DEPENDS "${src}" ${pictures} ${R_AFTER} rigc
     COMMENT "Puppet ${outdir}/${rig}"
     VERBATIM)
   content_add_output("${stamp}")
+  set(CONTENT_RIG_STAMP "${stamp}" PARENT_SCOPE)
   set_property(GLOBAL APPEND PROPERTY DOLVANE_CONTENT_SHEETS "${CONTENT_REVIEW_DIR}/${sheet_name}.svg")
 endfunction()
 
