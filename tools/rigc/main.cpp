@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     if (writeRig(rig, args[1], errors)) verifyRig(rig, args[1], errors);
     for (const std::string& e : errors) std::fprintf(stderr, "rigc: %s: %s\n", args[0].c_str(), e.c_str());
     if (!errors.empty()) return 1;
-    if (!sheet.empty() && !writePoseSheet(rig, args[1], sheet, error)) {
+    if (!sheet.empty() && !rig.poses.empty() && !writePoseSheet(rig, args[1], sheet, error)) {
         std::fprintf(stderr, "rigc: %s: %s\n", args[0].c_str(), error.c_str());
         return 1;
     }

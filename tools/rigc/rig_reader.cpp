@@ -237,7 +237,9 @@ bool readRig(DataRef& root, Rig& rig, std::string& error) {
         DataRef& m = models->item(i);
         rig.models.push_back({text(m, "file"), text(m, "folder")});
     }
-    if (rig.models.empty()) rig.models.push_back({"0.model", ""});
+    // Scenery pieces are single parts that the game loads without a model.
+    const bool partsOnly = number(root, "parts_only", 0) != 0;
+    if (rig.models.empty() && !partsOnly) rig.models.push_back({"0.model", ""});
     DataRef& poses = root->find("poses");
     for (std::uint32_t i = 0; i < poses->size(); ++i) {
         PoseSpec pose;

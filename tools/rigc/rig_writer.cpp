@@ -93,6 +93,9 @@ std::string gameDirectoryOf(const std::string& gamePath) {
 
 bool writeRig(const Rig& rig, const std::string& outDir, std::vector<std::string>& errors) {
     const size_t before = errors.size();
+    if (rig.models.empty()) {
+        for (const PartSpec& part : rig.parts) write(joinHostPath(outDir, part.file), partTree(part), errors);
+    }
     for (const ModelSpec& model : rig.models) {
         for (const PartSpec& part : rig.parts) {
             write(joinHostPath(outDir, gameDirectoryOf(model.file) + model.folder + part.file), partTree(part),
@@ -122,6 +125,12 @@ bool writeRig(const Rig& rig, const std::string& outDir, std::vector<std::string
 bool verifyRig(const Rig& rig, const std::string& outDir, std::vector<std::string>& errors) {
     const size_t before = errors.size();
     namespace fs = std::filesystem;
+    if (rig.models.empty()) {
+        for (const PartSpec& part : rig.parts) {
+            const std::string texture = joinHostPath(outDir, gameDirectoryOf(part.file) + part.picture);
+            if (!fs::is_regular_file(texture)) errors.push_back(part.file + ": missing picture " + texture);
+        }
+    }
     for (const ModelSpec& model : rig.models) {
         DataRef root;
         const std::string modelPath = joinHostPath(outDir, model.file);

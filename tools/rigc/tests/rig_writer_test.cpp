@@ -99,3 +99,20 @@ TEST_F(RigWriterTest, FailsOnOpenLinksMissingPicturesAndShortPoses) {
     EXPECT_FALSE(verifyRig(r, dir_.string(), errors));
     EXPECT_NE(errors.front().find("b.part"), std::string::npos);
 }
+
+TEST_F(RigWriterTest, SceneryPiecesAreLoosePartsWithoutModels) {
+    Rig r;
+    std::string error;
+    DataRef root;
+    readDataString("{parts_only=1,parts=[{name=tree,file=tree.part,picture=tree.png,quad=[-100,-300,200,300],},],}",
+                   root);
+    ASSERT_TRUE(readRig(root, r, error)) << error;
+    EXPECT_TRUE(r.models.empty());
+    std::vector<std::string> errors;
+    ASSERT_TRUE(writeRig(r, dir_.string(), errors));
+    EXPECT_TRUE(fs::is_regular_file(dir_ / "tree.part"));
+    EXPECT_FALSE(verifyRig(r, dir_.string(), errors));  // tree.png is missing
+    touch(dir_ / "tree.png");
+    errors.clear();
+    EXPECT_TRUE(verifyRig(r, dir_.string(), errors));
+}
