@@ -4,6 +4,7 @@
 # Where the game runs from: data/ and config/ are built here.
 set(DOLVANE_RUN_DIR "${CMAKE_BINARY_DIR}/run" CACHE INTERNAL "")
 set(CONTENT_WORK_DIR "${CMAKE_CURRENT_BINARY_DIR}/work")
+set(CONTENT_SOURCE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
 set(CONTENT_REVIEW_DIR "${CMAKE_BINARY_DIR}/content-review")
 file(MAKE_DIRECTORY "${CONTENT_WORK_DIR}" "${CONTENT_REVIEW_DIR}")
 
@@ -111,9 +112,9 @@ function(content_music abc out)
   set(dest "${DOLVANE_RUN_DIR}/${out}")
   string(MAKE_C_IDENTIFIER "${out}" id)
   add_custom_command(OUTPUT "${dest}"
-    COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/music/render-loop" "${CMAKE_CURRENT_SOURCE_DIR}/${abc}" "${dest}"
+    COMMAND "${CONTENT_SOURCE_DIR}/music/render-loop" "${CMAKE_CURRENT_SOURCE_DIR}/${abc}" "${dest}"
             "${CONTENT_WORK_DIR}/${id}" "${SOUND_FONT}"
-    DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${abc}" "${CMAKE_CURRENT_SOURCE_DIR}/music/render-loop"
+    DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${abc}" "${CONTENT_SOURCE_DIR}/music/render-loop"
     COMMENT "Music ${out}"
     VERBATIM)
   content_add_output("${dest}")
@@ -123,8 +124,8 @@ endfunction()
 function(content_effect name out)
   set(dest "${DOLVANE_RUN_DIR}/${out}")
   add_custom_command(OUTPUT "${dest}"
-    COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/sounds/make-effect" ${name} "${dest}" "${CONTENT_WORK_DIR}"
-    DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/sounds/make-effect"
+    COMMAND "${CONTENT_SOURCE_DIR}/sounds/make-effect" ${name} "${dest}" "${CONTENT_WORK_DIR}"
+    DEPENDS "${CONTENT_SOURCE_DIR}/sounds/make-effect"
     COMMENT "Effect ${out}"
     VERBATIM)
   content_add_output("${dest}")
