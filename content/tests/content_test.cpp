@@ -17,9 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool dataSetBuilt() { return fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data"); }
+bool dataSetBuilt() {
+    return fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data");
+}
 
-#define REQUIRE_DATA_SET()                                                                         \
+#define REQUIRE_DATA_SET() \
     if (!dataSetBuilt()) GTEST_SKIP() << "no data set in " DOLVANE_RUN_DIR " (content tools missing?)"
 
 // Model and the poses the game sets on it.
@@ -30,7 +32,8 @@ struct Puppet {
 
 std::vector<Puppet> puppetsTheGameLoads() {
     std::vector<Puppet> puppets;
-    const std::vector<std::string> heroPoses = {"normal", "walk0", "walk1", "sitdown", "at0", "at1", "at3", "at5"};
+    const std::vector<std::string> heroPoses = {"normal", "walk0", "walk1", "sitdown",
+                                                "at0",    "at1",   "at3",   "at5"};
     for (int stage = 0; stage <= 8; ++stage) {
         Puppet hero{"data\\hero\\" + std::to_string(stage) + ".model", {}};
         for (const std::string& p : heroPoses) hero.poses.push_back("data\\hero\\" + p + ".pose");
@@ -41,17 +44,20 @@ std::vector<Puppet> puppetsTheGameLoads() {
     for (int i = 0; i <= 5; ++i) logo.poses.push_back("data\\logo\\" + std::to_string(i) + ".pose");
     puppets.push_back(logo);
     for (const char* w : {"uki", "don", "ora", "zaku", "iyan"}) {
-        puppets.push_back({std::string("data\\word\\") + w + ".model", {std::string("data\\word\\") + w + ".pose"}});
+        puppets.push_back(
+            {std::string("data\\word\\") + w + ".model", {std::string("data\\word\\") + w + ".pose"}});
     }
-    for (const char* w : {"warning", "clear", "stage1", "stage2", "stage3", "stage4", "stage5", "stage6", "stage7",
-                          "laststage"}) {
-        puppets.push_back({std::string("data\\etc\\") + w + ".model", {std::string("data\\etc\\") + w + ".pose"}});
+    for (const char* w : {"warning", "clear", "stage1", "stage2", "stage3", "stage4", "stage5", "stage6",
+                          "stage7", "laststage"}) {
+        puppets.push_back(
+            {std::string("data\\etc\\") + w + ".model", {std::string("data\\etc\\") + w + ".pose"}});
     }
     puppets.push_back({"data\\puppets\\bubble\\0.model",
                        {"data\\puppets\\bubble\\normal.pose", "data\\puppets\\bubble\\at0.pose",
                         "data\\puppets\\bubble\\at1.pose"}});
     for (const char* item : {"box", "ms", "pumpkin"}) {
-        puppets.push_back({std::string("data\\puppets\\Items\\") + item + ".model", {"data\\puppets\\Items\\0.pose"}});
+        puppets.push_back(
+            {std::string("data\\puppets\\Items\\") + item + ".model", {"data\\puppets\\Items\\0.pose"}});
     }
     return puppets;
 }
@@ -59,14 +65,16 @@ std::vector<Puppet> puppetsTheGameLoads() {
 // Object names that stage files may place, with the model each one loads.
 const std::map<std::string, std::string>& modelOfObject() {
     static const std::map<std::string, std::string> models = {
-        {"Bubble", "data\\puppets\\bubble\\0.model"},   {"SplitBubble", "data\\puppets\\bubble\\0.model"},
+        {"Bubble", "data\\puppets\\bubble\\0.model"},      {"SplitBubble", "data\\puppets\\bubble\\0.model"},
         {"BigItemBox", "data\\puppets\\Items\\box.model"}, {"PumpkinBox", "data\\puppets\\Items\\box.model"},
-        {"BigItem", "data\\puppets\\Items\\ms.model"},   {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
+        {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
     };
     return models;
 }
 
-bool isPowerOfTwo(unsigned n) { return n != 0 && (n & (n - 1)) == 0; }
+bool isPowerOfTwo(unsigned n) {
+    return n != 0 && (n & (n - 1)) == 0;
+}
 
 }  // namespace
 
@@ -119,7 +127,8 @@ TEST(Content, IndexesTheGameReliesOnExist) {
     EXPECT_EQ(star.parts[0].boundKinds[0], 1);
     const ModelInfo bubble = readModel("data\\puppets\\bubble\\0.model");
     int bubbleAttacks = 0;
-    for (const PartInfo& p : bubble.parts) bubbleAttacks += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 1));
+    for (const PartInfo& p : bubble.parts)
+        bubbleAttacks += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 1));
     EXPECT_GT(bubbleAttacks, 0);
     // The last boss calls its minions from joint 0 of part 14, once it exists.
     const ModelInfo boss = readModel("data\\puppets\\lastboss\\0.model");
@@ -131,8 +140,9 @@ TEST(Content, IndexesTheGameReliesOnExist) {
 
 TEST(Content, EveryPictureIsRgbaWithPowerOfTwoSides) {
     REQUIRE_DATA_SET();
-    for (const char* screen : {"data\\title\\0.png", "data\\mode.png", "data\\etc\\sky.png", "data\\etc\\meter.png",
-                               "data\\etc\\face.png", "data\\etc\\continue.png", "data\\etc\\end.png"}) {
+    for (const char* screen :
+         {"data\\title\\0.png", "data\\mode.png", "data\\etc\\sky.png", "data\\etc\\meter.png",
+          "data\\etc\\face.png", "data\\etc\\continue.png", "data\\etc\\end.png"}) {
         EXPECT_TRUE(fileExists(screen)) << screen;
     }
     int pictures = 0;
@@ -177,7 +187,8 @@ TEST(Content, SoundsArePcmAndMusicLoopsJoinEndToStart) {
             std::vector<int> steps;
             int peak = 0;
             for (size_t f = 0; f + 1 < frames; ++f) {
-                const int a = wave.samples[f * wave.channels + c], b = wave.samples[(f + 1) * wave.channels + c];
+                const int a = wave.samples[f * wave.channels + c],
+                          b = wave.samples[(f + 1) * wave.channels + c];
                 steps.push_back(std::abs(b - a));
                 peak = std::max(peak, std::abs(a));
             }
@@ -185,8 +196,8 @@ TEST(Content, SoundsArePcmAndMusicLoopsJoinEndToStart) {
             const int usual = steps[steps.size() * 999 / 1000];
             const int seam = std::abs(wave.samples[c] - wave.samples[(frames - 1) * wave.channels + c]);
             EXPECT_LE(seam, usual) << "channel " << c;
-            EXPECT_GT(peak, 8000);    // audible
-            EXPECT_LT(peak, 32767);   // and never clipped
+            EXPECT_GT(peak, 8000);   // audible
+            EXPECT_LT(peak, 32767);  // and never clipped
         }
     }
 }

@@ -7,9 +7,13 @@
 #include <cstdio>
 #include <filesystem>
 
-std::string runPath(const std::string& gamePath) { return std::string(DOLVANE_RUN_DIR) + "/" + hostPath(gamePath); }
+std::string runPath(const std::string& gamePath) {
+    return std::string(DOLVANE_RUN_DIR) + "/" + hostPath(gamePath);
+}
 
-bool fileExists(const std::string& gamePath) { return std::filesystem::is_regular_file(runPath(gamePath)); }
+bool fileExists(const std::string& gamePath) {
+    return std::filesystem::is_regular_file(runPath(gamePath));
+}
 
 DataRef readGameFile(const std::string& gamePath) {
     DataRef root;

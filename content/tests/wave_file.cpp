@@ -12,7 +12,8 @@ std::uint32_t le32(const std::string& b, size_t at) {
            static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
 }
 std::uint16_t le16(const std::string& b, size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                      static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 }  // namespace

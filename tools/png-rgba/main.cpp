@@ -12,7 +12,9 @@
 
 namespace {
 
-bool isPowerOfTwo(png_uint_32 n) { return n != 0 && (n & (n - 1)) == 0; }
+bool isPowerOfTwo(png_uint_32 n) {
+    return n != 0 && (n & (n - 1)) == 0;
+}
 
 bool readRgba(const char* path, png_uint_32& width, png_uint_32& height, std::vector<png_byte>& pixels) {
     FILE* file = std::fopen(path, "rb");
@@ -34,7 +36,8 @@ bool readRgba(const char* path, png_uint_32& width, png_uint_32& height, std::ve
         if (png_get_rowbytes(png, info) == width * 4) {
             pixels.assign(static_cast<size_t>(width) * height * 4, 0);
             std::vector<png_bytep> rows(height);
-            for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixels.data() + static_cast<size_t>(y) * width * 4;
+            for (png_uint_32 y = 0; y < height; ++y)
+                rows[y] = pixels.data() + static_cast<size_t>(y) * width * 4;
             png_read_image(png, rows.data());
             png_read_end(png, nullptr);
             ok = true;
@@ -56,7 +59,8 @@ bool writeRgba(const char* path, png_uint_32 width, png_uint_32 height, std::vec
         png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
                      PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
-        for (png_uint_32 y = 0; y < height; ++y) png_write_row(png, pixels.data() + static_cast<size_t>(y) * width * 4);
+        for (png_uint_32 y = 0; y < height; ++y)
+            png_write_row(png, pixels.data() + static_cast<size_t>(y) * width * 4);
         png_write_end(png, nullptr);
         ok = true;
     }
@@ -78,7 +82,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!isPowerOfTwo(width) || !isPowerOfTwo(height)) {
-        std::fprintf(stderr, "png-rgba: %s is %ux%u; both sides must be powers of two\n", argv[1], width, height);
+        std::fprintf(stderr, "png-rgba: %s is %ux%u; both sides must be powers of two\n", argv[1], width,
+                     height);
         return 1;
     }
     if (!writeRgba(argv[2], width, height, pixels)) {

@@ -4,7 +4,9 @@
 
 namespace {
 
-float distance(Vec2 a, Vec2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
+float distance(Vec2 a, Vec2 b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 // The link joining part `part` to a part already placed, if any, as (own joint, other part, other
 // joint).
@@ -91,7 +93,8 @@ bool arrangePose(const Rig& rig, const PoseSpec& pose, std::vector<PlacedPart>& 
     }
     for (size_t i = 0; i < n; ++i) {
         if (!done[i]) {
-            error = pose.file + ": part " + rig.parts[i].name + " has no position and no link to a placed part";
+            error =
+                pose.file + ": part " + rig.parts[i].name + " has no position and no link to a placed part";
             return false;
         }
     }
@@ -126,10 +129,10 @@ std::vector<std::string> openLinks(const Rig& rig, const std::vector<PlacedPart>
         const Vec2 b = placePoint(placed[link.partB], rig.parts[link.partB].joints[link.jointB].at);
         const float gap = distance(a, b);
         if (gap > link.length + tolerance) {
-            messages.push_back("link " + rig.parts[link.partA].name + "." +
-                               rig.parts[link.partA].joints[link.jointA].name + " - " +
-                               rig.parts[link.partB].name + "." + rig.parts[link.partB].joints[link.jointB].name +
-                               " is " + std::to_string(gap) + " apart, length " + std::to_string(link.length));
+            messages.push_back(
+                "link " + rig.parts[link.partA].name + "." + rig.parts[link.partA].joints[link.jointA].name +
+                " - " + rig.parts[link.partB].name + "." + rig.parts[link.partB].joints[link.jointB].name +
+                " is " + std::to_string(gap) + " apart, length " + std::to_string(link.length));
         }
     }
     return messages;

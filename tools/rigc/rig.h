@@ -23,10 +23,10 @@ struct JointSpec {
 };
 
 struct PartSpec {
-    std::string name;        // unique within the rig; links and placements refer to it
-    std::string file;        // part file written for it, relative to the model's folder
-    std::string picture;     // texture path as the part file names it, relative to the part file
-    Vec2 quadMin, quadMax;   // picture rectangle in part coordinates (frame is the unit square)
+    std::string name;       // unique within the rig; links and placements refer to it
+    std::string file;       // part file written for it, relative to the model's folder
+    std::string picture;    // texture path as the part file names it, relative to the part file
+    Vec2 quadMin, quadMax;  // picture rectangle in part coordinates (frame is the unit square)
     float u0 = 0, v0 = 0, u1 = 1, v1 = 1;  // texture rectangle; v grows downwards
     std::vector<JointSpec> joints;
     std::vector<BoundSpec> bounds;

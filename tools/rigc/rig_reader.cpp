@@ -11,7 +11,9 @@ namespace {
 
 constexpr float kDegrees = 3.14159265358979f / 180.0f;
 
-bool has(DataRef& map, const char* key) { return map->find(key).kind() != DataKind::None; }
+bool has(DataRef& map, const char* key) {
+    return map->find(key).kind() != DataKind::None;
+}
 
 float number(DataRef& map, const char* key, float fallback) {
     float value = fallback;
@@ -25,7 +27,9 @@ float itemNumber(DataRef& array, std::uint32_t index, float fallback) {
     return value;
 }
 
-std::string text(DataRef& map, const char* key) { return has(map, key) ? map->find(key)->text() : std::string(); }
+std::string text(DataRef& map, const char* key) {
+    return has(map, key) ? map->find(key)->text() : std::string();
+}
 
 // Lengths in a description are in design units (those of the part pictures' SVG sources, y down).
 struct Units {

@@ -54,7 +54,8 @@ DataRef modelTree(const Rig& rig, const ModelSpec& model) {
     DataRef root;
     DataRef& parts = root.member("parts");
     parts.makeArray(static_cast<std::uint32_t>(rig.parts.size()));
-    for (std::uint32_t p = 0; p < rig.parts.size(); ++p) parts->item(p)->setText(model.folder + rig.parts[p].file);
+    for (std::uint32_t p = 0; p < rig.parts.size(); ++p)
+        parts->item(p)->setText(model.folder + rig.parts[p].file);
     DataRef& links = root.member("joints_link");
     links.makeArray(static_cast<std::uint32_t>(rig.links.size()));
     for (std::uint32_t l = 0; l < rig.links.size(); ++l) {
@@ -98,8 +99,8 @@ bool writeRig(const Rig& rig, const std::string& outDir, std::vector<std::string
     }
     for (const ModelSpec& model : rig.models) {
         for (const PartSpec& part : rig.parts) {
-            write(joinHostPath(outDir, gameDirectoryOf(model.file) + model.folder + part.file), partTree(part),
-                  errors);
+            write(joinHostPath(outDir, gameDirectoryOf(model.file) + model.folder + part.file),
+                  partTree(part), errors);
         }
         write(joinHostPath(outDir, model.file), modelTree(rig, model), errors);
     }

@@ -19,7 +19,8 @@ std::string base64(const std::string& bytes) {
     size_t i = 0;
     for (; i + 2 < bytes.size(); i += 3) {
         const unsigned n = (static_cast<unsigned char>(bytes[i]) << 16) |
-                           (static_cast<unsigned char>(bytes[i + 1]) << 8) | static_cast<unsigned char>(bytes[i + 2]);
+                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                           static_cast<unsigned char>(bytes[i + 2]);
         for (int s = 18; s >= 0; s -= 6) out += digits[(n >> s) & 63];
     }
     if (i < bytes.size()) {
@@ -44,7 +45,8 @@ bool readBytes(const std::string& path, std::string& bytes) {
 bool pngSize(const std::string& bytes, int& width, int& height) {
     if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return false;
     auto be32 = [&](size_t at) {
-        return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+        return (static_cast<unsigned char>(bytes[at]) << 24) |
+               (static_cast<unsigned char>(bytes[at + 1]) << 16) |
                (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
     };
     width = static_cast<int>(be32(16));
@@ -54,7 +56,8 @@ bool pngSize(const std::string& bytes, int& width, int& height) {
 
 }  // namespace
 
-bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string& sheetPath, std::string& error) {
+bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string& sheetPath,
+                    std::string& error) {
     if (rig.models.empty() || rig.poses.empty()) {
         error = "nothing to preview";
         return false;
@@ -99,7 +102,8 @@ bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string
     for (size_t i = 0; i < rig.poses.size(); ++i) {
         const float cx = (static_cast<float>(i % columns) + 0.5f) * kCell;
         const float cy = (static_cast<float>(i / columns) + 0.5f) * kCell;
-        out << "<g transform='translate(" << cx << ' ' << cy << ") scale(" << scale << ' ' << -scale << ")'>\n";
+        out << "<g transform='translate(" << cx << ' ' << cy << ") scale(" << scale << ' ' << -scale
+            << ")'>\n";
         out << "<rect x='-0.5' y='-0.5' width='1' height='1' fill='none' stroke='#7a9' stroke-width='"
             << 1.5f / scale << "'/>\n";
         for (size_t p = 0; p < rig.parts.size(); ++p) {
@@ -110,9 +114,10 @@ bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string
             // Picture space (y down, texels) to part space (y up), then the part's placement.
             out << "<g transform='translate(" << placed.position.x << ' ' << placed.position.y << ") rotate("
                 << placed.angle * 57.29578f << ") scale(" << (placed.mirror ? -1 : 1) << " 1)'>"
-                << "<svg x='" << part.quadMin.x << "' y='" << part.quadMin.y << "' width='" << w << "' height='" << h
-                << "' viewBox='" << part.u0 * widths[p] << ' ' << part.v0 * heights[p] << ' ' << du * widths[p]
-                << ' ' << dv * heights[p] << "' preserveAspectRatio='none' overflow='hidden'>"
+                << "<svg x='" << part.quadMin.x << "' y='" << part.quadMin.y << "' width='" << w
+                << "' height='" << h << "' viewBox='" << part.u0 * widths[p] << ' ' << part.v0 * heights[p]
+                << ' ' << du * widths[p] << ' ' << dv * heights[p]
+                << "' preserveAspectRatio='none' overflow='hidden'>"
                 << "<g transform='translate(0 " << (part.v0 + part.v1) * heights[p] << ") scale(1 -1)'>"
                 << "<use xlink:href='#pic" << p << "'/></g></svg></g>\n";
         }
@@ -120,8 +125,8 @@ bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string
             for (const BoundSpec& b : rig.parts[p].bounds) {
                 const Vec2 c = placePoint(arranged[i][p], b.centre);
                 const char* colour = b.kind == 0 ? "#2060ff" : b.kind == 1 ? "#ff2020" : "#808080";
-                out << "<circle cx='" << c.x << "' cy='" << c.y << "' r='" << b.radius << "' fill='none' stroke='"
-                    << colour << "' stroke-width='" << 1.2f / scale << "'/>\n";
+                out << "<circle cx='" << c.x << "' cy='" << c.y << "' r='" << b.radius
+                    << "' fill='none' stroke='" << colour << "' stroke-width='" << 1.2f / scale << "'/>\n";
             }
         }
         out << "</g>\n<text x='" << cx - kCell * 0.48f << "' y='" << cy + kCell * 0.47f

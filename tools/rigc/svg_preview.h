@@ -7,4 +7,5 @@
 #include <string>
 
 // Pictures are embedded, so the sheet renders anywhere. The first model's pictures are used.
-bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string& sheetPath, std::string& error);
+bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string& sheetPath,
+                    std::string& error);

@@ -34,8 +34,8 @@ TEST(Placement, PoseTableIsPartMajorAnchorThenCorner) {
     const std::vector<float> table = poseTable({placePart({0, 0}, 0, false), placePart({1, 0}, 0, false)});
     ASSERT_EQ(table.size(), 32u);
     EXPECT_NEAR(table[16 + 4 * 3 + 0], 0.0f, 1e-6f);
-    EXPECT_NEAR(table[16 + 4 * 0 + 0], 1.0f, 1e-6f);   // anchor 0 (-0.5, 0.5) to (0.5, 0.5)
-    EXPECT_NEAR(table[16 + 4 * 1 + 2], 2.0f, 1e-6f);   // anchor 1 (-0.5,-0.5) to corner 2 (1.5,-0.5)
+    EXPECT_NEAR(table[16 + 4 * 0 + 0], 1.0f, 1e-6f);  // anchor 0 (-0.5, 0.5) to (0.5, 0.5)
+    EXPECT_NEAR(table[16 + 4 * 1 + 2], 2.0f, 1e-6f);  // anchor 1 (-0.5,-0.5) to corner 2 (1.5,-0.5)
 }
 
 TEST(Placement, TurnsAndMirrorsMoveTheCorners) {

@@ -1,5 +1,5 @@
-#include "placement.h"
 #include "rig_reader.h"
+#include "placement.h"
 
 #include <datatree.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "rig_reader.h"
 #include "rig_writer.h"
+#include "rig_reader.h"
 
 #include <datatree.h>
 #include <gtest/gtest.h>
@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 class RigWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("rigc_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() /
+               ("rigc_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "v1");
     }
@@ -104,8 +105,9 @@ TEST_F(RigWriterTest, SceneryPiecesAreLoosePartsWithoutModels) {
     Rig r;
     std::string error;
     DataRef root;
-    readDataString("{parts_only=1,parts=[{name=tree,file=tree.part,picture=tree.png,quad=[-100,-300,200,300],},],}",
-                   root);
+    readDataString(
+        "{parts_only=1,parts=[{name=tree,file=tree.part,picture=tree.png,quad=[-100,-300,200,300],},],}",
+        root);
     ASSERT_TRUE(readRig(root, r, error)) << error;
     EXPECT_TRUE(r.models.empty());
     std::vector<std::string> errors;
