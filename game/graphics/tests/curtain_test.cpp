@@ -1,0 +1,134 @@
+#include "game/graphics/curtain.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+// Steps until done() holds, giving up after limit steps; returns the count, or -1 when it never held.
+// Ten seconds of frames is far longer than any screen change may take.
+template <class Done>
+int stepsUntil(Curtain& curtain, Done done, int limit = 500) {
+    for (int n = 0; n < limit; ++n) {
+        if (done()) return n;
+        curtain.step();
+    }
+    return done() ? limit : -1;
+}
+
+bool samePoints(const std::vector<CurtainPoint>& a, const std::vector<CurtainPoint>& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].z != b[i].z) return false;
+    }
+    return a.size() == b.size();
+}
+
+// Raises every row from 5 down by 40 pixels, at rest, so that row 5 climbs above row 4.
+void raiseLowerRows(Curtain& curtain) {
+    for (int r = 5; r < Curtain::kRows; ++r) {
+        for (int c = 0; c < Curtain::kColumns; ++c) {
+            curtain.at(r, c).y -= 40.0f;
+            curtain.previous[r * Curtain::kColumns + c].y -= 40.0f;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(Curtain, StartsDownAndDropOnlyStopsALiftingCloth) {
+    Curtain curtain;
+    ASSERT_EQ(curtain.points.size(), 320u);
+    EXPECT_TRUE(curtain.isDown());
+    EXPECT_FALSE(curtain.isLifted());
+    EXPECT_FLOAT_EQ(curtain.at(15, 19).x, 640.0f);
+    EXPECT_FLOAT_EQ(curtain.at(15, 0).y, 480.0f);
+
+    const auto before = curtain.points;
+    curtain.drop();
+    EXPECT_TRUE(samePoints(curtain.points, before));
+    EXPECT_EQ(curtain.lifting, 0);
+
+    // Lift a while, drop (the cloth stops dead), let it fall: a second drop must not stop the fall.
+    curtain.lift();
+    EXPECT_FALSE(curtain.isDown()) << "a lifted curtain is not down, even before it has moved";
+    for (int i = 0; i < 60; ++i) curtain.step();
+    curtain.drop();
+    EXPECT_TRUE(samePoints(curtain.previous, curtain.points));
+    for (int i = 0; i < 5; ++i) curtain.step();
+    const auto falling = curtain.previous;
+    curtain.drop();
+    EXPECT_TRUE(samePoints(curtain.previous, falling));
+    EXPECT_FALSE(samePoints(curtain.previous, curtain.points));
+}
+
+TEST(Curtain, OneStepAppliesGravityPinsAndLiftPullsInOrder) {
+    Curtain hanging;
+    hanging.step();
+    for (int c = 0; c < Curtain::kColumns; ++c) {
+        EXPECT_FLOAT_EQ(hanging.at(0, c).y, 0.0f);
+        EXPECT_FLOAT_EQ(hanging.at(7, c).y, 7 * 32.0f + 0.1f);
+        EXPECT_FLOAT_EQ(hanging.at(15, c).y, 480.0f) << "the bottom edge rests on the screen's bottom";
+        EXPECT_LE(hanging.at(7, c).z, 0.0f);
+    }
+    EXPECT_FLOAT_EQ(hanging.at(3, 0).z, 0.0f) << "z above 0 is clamped";
+    EXPECT_LT(hanging.at(3, 2).z, 0.0f);
+
+    Curtain lifting;
+    lifting.lift();
+    lifting.step();
+    EXPECT_FLOAT_EQ(lifting.at(14, 0).y, 14 * 32.0f + 0.1f - 1.0f);
+    EXPECT_FLOAT_EQ(lifting.at(14, 9).y, 14 * 32.0f + 0.1f - 5.0f);
+    EXPECT_FLOAT_EQ(lifting.at(14, 19).y, 14 * 32.0f + 0.1f) << "the side is pinned before the pull";
+    EXPECT_FLOAT_EQ(lifting.at(15, 4).y, 15 * 32.0f + 0.1f) << "no rest on the bottom while lifting";
+}
+
+TEST(Curtain, ARisingRowFoldsTheRowAboveOverIt) {
+    for (int lift = 0; lift <= 1; ++lift) {
+        Curtain curtain;
+        raiseLowerRows(curtain);
+        curtain.lifting = lift;
+        curtain.step();
+        const float lower = (5 * 32.0f - 40.0f) + 0.1f;
+        const float expected = lower - (lift ? 3.0f : 2.0f);
+        EXPECT_FLOAT_EQ(curtain.previous[4 * Curtain::kColumns + 0].y, expected) << "lifting " << lift;
+        EXPECT_FLOAT_EQ(curtain.previous[4 * Curtain::kColumns + 7].y, expected) << "lifting " << lift;
+    }
+}
+
+TEST(Curtain, LiftDropLiftCyclesEndAndALiftedClothIsFrozen) {
+    Curtain curtain;
+    curtain.lift();
+    const int toLifted = stepsUntil(curtain, [&] { return curtain.isLifted(); });
+    ASSERT_GE(toLifted, 0) << "never lifted";
+
+    const auto frozen = curtain.points;
+    for (int i = 0; i < 10; ++i) curtain.step();
+    EXPECT_TRUE(samePoints(curtain.points, frozen));
+    for (int c = 0; c < Curtain::kColumns; ++c) EXPECT_LE(curtain.at(15, c).y, 0.0f);
+
+    curtain.drop();
+    EXPECT_FALSE(curtain.isLifted());
+    const int toDown = stepsUntil(curtain, [&] { return curtain.isDown(); });
+    ASSERT_GE(toDown, 0) << "never came down";
+
+    curtain.lift();
+    const int toLiftedAgain = stepsUntil(curtain, [&] { return curtain.isLifted(); });
+    ASSERT_GE(toLiftedAgain, 0) << "never lifted a second time";
+
+    // A drop in mid-lift turns the cloth round; it still comes down.
+    curtain.drop();
+    stepsUntil(curtain, [&] { return curtain.isDown(); });
+    curtain.lift();
+    for (int i = 0; i < toLifted / 2; ++i) curtain.step();
+    curtain.drop();
+    const int midLiftToDown = stepsUntil(curtain, [&] { return curtain.isDown(); });
+    ASSERT_GE(midLiftToDown, 0);
+
+    std::printf("curtain steps: lift %d, drop %d, lift again %d, drop from half way %d\n", toLifted, toDown,
+                toLiftedAgain, midLiftToDown);
+    for (const CurtainPoint& p : curtain.points) {
+        EXPECT_GE(p.z, -0.9f);
+        EXPECT_LE(p.z, 0.0f);
+    }
+}
