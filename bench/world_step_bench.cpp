@@ -90,5 +90,3 @@ void BM_WorldStepAllPairs(benchmark::State& state) {
 BENCHMARK(BM_WorldStepAllPairs);
 
 }  // namespace
-
-BENCHMARK_MAIN();
