@@ -38,9 +38,41 @@ void touchBounds(GameObject& object, const Ground& ground) {
     planeContact({-1.0f, 0.0f, -static_cast<float>(ground.lineCount())});
 }
 
+// The box around all of an object's circles. Empty objects get an inverted box that meets nothing.
+struct CircleBox {
+    float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+    bool empty = true;
+};
+
+CircleBox boxOf(GameObject& object) {
+    CircleBox box;
+    for (const HitCircle& c : object.hitCircles()) {
+        if (box.empty) {
+            box = {c.x - c.radius, c.y - c.radius, c.x + c.radius, c.y + c.radius, false};
+            continue;
+        }
+        box.minX = std::min(box.minX, c.x - c.radius);
+        box.minY = std::min(box.minY, c.y - c.radius);
+        box.maxX = std::max(box.maxX, c.x + c.radius);
+        box.maxY = std::max(box.maxY, c.y + c.radius);
+    }
+    return box;
+}
+
+// Whether two objects' circles are certainly too far apart to touch, which spares the circle-by-circle
+// test for most pairs. The margin keeps the shortcut from ever disagreeing with that test through
+// rounding; NaN positions compare false and fall through to the full test.
+bool farApart(const CircleBox& a, const CircleBox& b) {
+    constexpr float margin = 1e-3f;
+    if (a.empty || b.empty) return true;
+    return a.maxX + margin < b.minX || b.maxX + margin < a.minX || a.maxY + margin < b.minY ||
+           b.maxY + margin < a.minY;
+}
+
 // Every touching circle pair gets the earlier object's collide first, then the later one's, each only
-// while its mask meets the other's category at that moment.
-void collidePair(GameObject& a, GameObject& b) {
+// while its mask meets the other's category at that moment. Returns whether any collide was called.
+bool collidePair(GameObject& a, GameObject& b) {
+    bool touched = false;
     for (std::size_t i = 0; i < a.hitCircles().size(); ++i) {
         for (std::size_t j = 0; j < b.hitCircles().size(); ++j) {
             const HitCircle& ca = a.hitCircles()[i];
@@ -48,10 +80,17 @@ void collidePair(GameObject& a, GameObject& b) {
             const float dx = cb.x - ca.x;
             const float dy = cb.y - ca.y;
             if (!(std::sqrt(dx * dx + dy * dy) < ca.radius + cb.radius)) continue;
-            if (a.collidesWith & b.category) a.collide(i, b, j);
-            if (b.collidesWith & a.category) b.collide(j, a, i);
+            if (a.collidesWith & b.category) {
+                a.collide(i, b, j);
+                touched = true;
+            }
+            if (b.collidesWith & a.category) {
+                b.collide(j, a, i);
+                touched = true;
+            }
         }
     }
+    return touched;
 }
 
 }  // namespace
@@ -70,10 +109,14 @@ void stepWorld(ObjectList& objects, const Ground& ground) {
         a->applyGravity(kGravity);
         touchGround(*a, ground);
         touchBounds(*a, ground);
+        CircleBox boxA = boxOf(*a);
         for (std::size_t j = i + 1; j < objects.size(); ++j) {
             GameObject* b = objects[j].get();
             if (!b) continue;
-            if ((a->collidesWith & b->category) || (b->collidesWith & a->category)) collidePair(*a, *b);
+            if (!(a->collidesWith & b->category) && !(b->collidesWith & a->category)) continue;
+            if (farApart(boxA, boxOf(*b))) continue;
+            // A response may in principle change circles; take the box afresh after one.
+            if (collidePair(*a, *b)) boxA = boxOf(*a);
         }
     }
 

@@ -141,8 +141,11 @@ TEST(LogoScene, WithoutInputPosesPlayOnTimeAndTheGameArrivesAtUpdate423) {
         lastPose = pose;
         if (limpAt < 0 && !run.logo->logoPuppet().has(Puppet::posed)) limpAt = update;
         if (countingFrom < 0 && run.logo->frameCountNow() > 0) countingFrom = update;
-        if (update == 83) EXPECT_FLOAT_EQ(run.logo->cameraDistanceNow(), 3.5f);
-        if (update == 82) EXPECT_GT(run.logo->cameraDistanceNow(), 3.5f);
+        if (update == 82) {
+            EXPECT_GT(run.logo->cameraDistanceNow(), 3.5f);
+        } else if (update == 83) {
+            EXPECT_FLOAT_EQ(run.logo->cameraDistanceNow(), 3.5f);
+        }
     }
     EXPECT_EQ(run.logo->updates, 423);
     EXPECT_EQ(run.nextMade, 1);

@@ -147,6 +147,15 @@ TEST(WorldStep, PairsCollideTwiceInOrderOnlyWhereMasksMeet) {
     item.hitCircles() = {circleAt(2.8f, 8.0f, 0.5f)};
     stepWorld(objects, ground);
     EXPECT_EQ(log, (std::vector<std::string>{"hero collide 0 item 0", "item collide 0 hero 0"}));
+
+    // Just inside the sum of the radii, diagonally, with far-off circles widening the objects: touching.
+    log.clear();
+    item.category = 0;
+    item.collidesWith = 0;
+    hero.hitCircles() = {circleAt(1.0f, 9.0f, 0.2f), circleAt(2.0f, 8.0f, 0.5f)};
+    enemy.hitCircles() = {circleAt(2.0f + 0.7071f, 8.0f - 0.7071f, 0.5f), circleAt(7.0f, 10.0f, 0.3f)};
+    stepWorld(objects, ground);
+    EXPECT_EQ(log, (std::vector<std::string>{"hero collide 1 enemy 0", "enemy collide 0 hero 1"}));
 }
 
 TEST(WorldStep, ObjectsMadeDuringTheStepJoinItAndTheDeadGoInOrder) {
