@@ -40,7 +40,6 @@ void StandInGameScene::draw() {
     glClearColor(0.45f, 0.65f, 0.95f, 1.0f);  // an open sky behind the stage
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, 640, 480);
-    glDisable(GL_DEPTH_TEST);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -49,7 +48,11 @@ void StandInGameScene::draw() {
     glLoadIdentity();
     gluLookAt(5.0, 2.0, 8.0, 5.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
     ground_.draw();
+    glDisable(GL_DEPTH_TEST);
 
     glBindTexture(GL_TEXTURE_2D, curtainTexture_);
     glEnable(GL_TEXTURE_2D);
