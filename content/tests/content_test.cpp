@@ -1,0 +1,275 @@
+// Checks the built data set as the game will read it: every file the game names exists and parses,
+// every picture is an 8-bit RGBA PNG with power-of-two sides, every pose fits its model, every index
+// the game's code relies on exists, sounds are 16-bit PCM and music loops join end to start.
+
+#include "data_set.h"
+#include "wave_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool dataSetBuilt() {
+    return fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data");
+}
+
+#define REQUIRE_DATA_SET() \
+    if (!dataSetBuilt()) GTEST_SKIP() << "no data set in " DOLVANE_RUN_DIR " (content tools missing?)"
+
+// Model and the poses the game sets on it.
+struct Puppet {
+    std::string model;
+    std::vector<std::string> poses;
+};
+
+std::vector<Puppet> puppetsTheGameLoads() {
+    std::vector<Puppet> puppets;
+    const std::vector<std::string> heroPoses = {"normal", "walk0", "walk1", "sitdown",
+                                                "at0",    "at1",   "at3",   "at5"};
+    for (int stage = 0; stage <= 8; ++stage) {
+        Puppet hero{"data\\hero\\" + std::to_string(stage) + ".model", {}};
+        for (const std::string& p : heroPoses) hero.poses.push_back("data\\hero\\" + p + ".pose");
+        puppets.push_back(hero);
+    }
+    puppets.push_back({"data\\hero\\ma\\star.model", {"data\\hero\\ma\\star.pose"}});
+    Puppet logo{"data\\logo\\0.model", {}};
+    for (int i = 0; i <= 5; ++i) logo.poses.push_back("data\\logo\\" + std::to_string(i) + ".pose");
+    puppets.push_back(logo);
+    for (const char* w : {"uki", "don", "ora", "zaku", "iyan"}) {
+        puppets.push_back(
+            {std::string("data\\word\\") + w + ".model", {std::string("data\\word\\") + w + ".pose"}});
+    }
+    for (const char* w : {"warning", "clear", "stage1", "stage2", "stage3", "stage4", "stage5", "stage6",
+                          "stage7", "laststage"}) {
+        puppets.push_back(
+            {std::string("data\\etc\\") + w + ".model", {std::string("data\\etc\\") + w + ".pose"}});
+    }
+    puppets.push_back({"data\\puppets\\bubble\\0.model",
+                       {"data\\puppets\\bubble\\normal.pose", "data\\puppets\\bubble\\at0.pose",
+                        "data\\puppets\\bubble\\at1.pose"}});
+    for (const char* item : {"box", "ms", "pumpkin"}) {
+        puppets.push_back(
+            {std::string("data\\puppets\\Items\\") + item + ".model", {"data\\puppets\\Items\\0.pose"}});
+    }
+    return puppets;
+}
+
+// Object names that stage files may place, with the model each one loads.
+const std::map<std::string, std::string>& modelOfObject() {
+    static const std::map<std::string, std::string> models = {
+        {"Bubble", "data\\puppets\\bubble\\0.model"},      {"SplitBubble", "data\\puppets\\bubble\\0.model"},
+        {"BigItemBox", "data\\puppets\\Items\\box.model"}, {"PumpkinBox", "data\\puppets\\Items\\box.model"},
+        {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
+    };
+    return models;
+}
+
+bool isPowerOfTwo(unsigned n) {
+    return n != 0 && (n & (n - 1)) == 0;
+}
+
+}  // namespace
+
+TEST(Content, EveryPuppetLoadsWithItsPartsPicturesAndPoses) {
+    REQUIRE_DATA_SET();
+    for (const Puppet& puppet : puppetsTheGameLoads()) {
+        SCOPED_TRACE(puppet.model);
+        const ModelInfo model = readModel(puppet.model);
+        ASSERT_TRUE(model.readable);
+        ASSERT_FALSE(model.parts.empty());
+        for (const PartInfo& part : model.parts) {
+            EXPECT_TRUE(fileExists(part.path)) << part.path;
+            EXPECT_TRUE(fileExists(part.texture)) << part.path << " names " << part.texture;
+        }
+        for (const ModelInfo::Link& link : model.links) {
+            const int n = static_cast<int>(model.parts.size());
+            ASSERT_TRUE(link.partA >= 0 && link.partA < n && link.partB >= 0 && link.partB < n);
+            EXPECT_LT(link.jointA, model.parts[link.partA].joints);
+            EXPECT_LT(link.jointB, model.parts[link.partB].joints);
+            EXPECT_GE(link.jointA, 0);
+            EXPECT_GE(link.jointB, 0);
+        }
+        for (const std::string& pose : puppet.poses) {
+            EXPECT_EQ(poseSize(pose), static_cast<int>(16 * model.parts.size())) << pose;
+        }
+    }
+}
+
+TEST(Content, IndexesTheGameReliesOnExist) {
+    REQUIRE_DATA_SET();
+    for (int stage = 0; stage <= 8; ++stage) {
+        SCOPED_TRACE(stage);
+        const ModelInfo hero = readModel("data\\hero\\" + std::to_string(stage) + ".model");
+        ASSERT_GT(hero.parts.size(), 6u);  // part 6 is the body the hero's frame follows when limp
+        ASSERT_GT(hero.parts[0].boundKinds.size(), 3u);  // bound 3 of part 0 is the hand stars come from
+        EXPECT_EQ(hero.parts[0].boundKinds[3], 1);
+        int body = 0, attack = 0;
+        for (const PartInfo& p : hero.parts) {
+            body += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 0));
+            attack += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 1));
+        }
+        EXPECT_GT(body, 0);
+        EXPECT_GT(attack, 1);
+        EXPECT_NE(std::find(hero.parts[6].boundKinds.begin(), hero.parts[6].boundKinds.end(), 0),
+                  hero.parts[6].boundKinds.end());
+    }
+    const ModelInfo star = readModel("data\\hero\\ma\\star.model");
+    ASSERT_FALSE(star.parts.empty());
+    ASSERT_FALSE(star.parts[0].boundKinds.empty());  // the star is held by bound 0 of part 0
+    EXPECT_EQ(star.parts[0].boundKinds[0], 1);
+    const ModelInfo bubble = readModel("data\\puppets\\bubble\\0.model");
+    int bubbleAttacks = 0;
+    for (const PartInfo& p : bubble.parts)
+        bubbleAttacks += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 1));
+    EXPECT_GT(bubbleAttacks, 0);
+    // The last boss calls its minions from joint 0 of part 14, once it exists.
+    const ModelInfo boss = readModel("data\\puppets\\lastboss\\0.model");
+    if (boss.readable) {
+        ASSERT_GT(boss.parts.size(), 14u);
+        EXPECT_GT(boss.parts[14].joints, 0);
+    }
+}
+
+TEST(Content, EveryPictureIsRgbaWithPowerOfTwoSides) {
+    REQUIRE_DATA_SET();
+    for (const char* screen :
+         {"data\\title\\0.png", "data\\mode.png", "data\\etc\\sky.png", "data\\etc\\meter.png",
+          "data\\etc\\face.png", "data\\etc\\continue.png", "data\\etc\\end.png"}) {
+        EXPECT_TRUE(fileExists(screen)) << screen;
+    }
+    int pictures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(std::string(DOLVANE_RUN_DIR) + "/data")) {
+        if (entry.path().extension() != ".png") continue;
+        SCOPED_TRACE(entry.path().string());
+        const PngInfo png = readPngInfo(entry.path().string());
+        EXPECT_TRUE(png.decoded);
+        EXPECT_EQ(png.bitDepth, 8);
+        EXPECT_EQ(png.colourType, 6);  // RGBA
+        EXPECT_TRUE(isPowerOfTwo(png.width) && isPowerOfTwo(png.height)) << png.width << "x" << png.height;
+        ++pictures;
+    }
+    EXPECT_GT(pictures, 100);
+}
+
+TEST(Content, SoundsArePcmAndMusicLoopsJoinEndToStart) {
+    REQUIRE_DATA_SET();
+    for (const char* effect : {"piko", "cat", "start", "zaku", "iyan", "don"}) {
+        SCOPED_TRACE(effect);
+        const WaveInfo wave = readWave(runPath(std::string("data\\sound\\") + effect + ".wav"));
+        ASSERT_TRUE(wave.valid);
+        EXPECT_EQ(wave.format, 1);
+        EXPECT_EQ(wave.bitsPerSample, 16);
+        EXPECT_EQ(wave.sampleRate, 22050u);
+        EXPECT_GT(wave.samples.size(), 22050u / 20);  // longer than a click
+        EXPECT_LT(wave.samples.size(), 22050u * 2);   // short enough to cut by the next effect
+    }
+    for (const char* music : {"m0", "A", "m1", "boss", "1", "d1"}) {
+        SCOPED_TRACE(music);
+        const WaveInfo wave = readWave(runPath(std::string("data\\music\\") + music + ".wav"));
+        ASSERT_TRUE(wave.valid);
+        EXPECT_EQ(wave.format, 1);
+        EXPECT_EQ(wave.bitsPerSample, 16);
+        EXPECT_EQ(wave.sampleRate, 22050u);
+        ASSERT_GT(wave.channels, 0);
+        const size_t frames = wave.samples.size() / static_cast<size_t>(wave.channels);
+        EXPECT_GT(frames, 22050u * 5);
+        // A seamless loop: the step from the last frame to the first is no bigger than the steps
+        // the music itself makes from one frame to the next (99.9% of them).
+        for (int c = 0; c < wave.channels; ++c) {
+            std::vector<int> steps;
+            int peak = 0;
+            for (size_t f = 0; f + 1 < frames; ++f) {
+                const int a = wave.samples[f * wave.channels + c],
+                          b = wave.samples[(f + 1) * wave.channels + c];
+                steps.push_back(std::abs(b - a));
+                peak = std::max(peak, std::abs(a));
+            }
+            std::sort(steps.begin(), steps.end());
+            const int usual = steps[steps.size() * 999 / 1000];
+            const int seam = std::abs(wave.samples[c] - wave.samples[(frames - 1) * wave.channels + c]);
+            EXPECT_LE(seam, usual) << "channel " << c;
+            EXPECT_GT(peak, 8000);   // audible
+            EXPECT_LT(peak, 32767);  // and never clipped
+        }
+    }
+}
+
+TEST(Content, StagesNameExistingFiles) {
+    REQUIRE_DATA_SET();
+    for (const std::string dir : {"data\\stage\\", "data\\crazy\\"}) {
+        SCOPED_TRACE(dir);
+        DataRef ground = readGameFile(dir + "0.ground");
+        std::int32_t size = 0;
+        readInt(ground.member("size"), size);
+        EXPECT_GT(size, 20);
+        EXPECT_EQ(ground.member("heights")->size(), static_cast<std::uint32_t>(size));
+        EXPECT_TRUE(fileExists(dir + ground.member("texture")->text()));
+        for (std::uint32_t i = 0; i + 1 < ground.member("heights")->size(); ++i) {
+            float a = 0, b = 0;
+            readFloat(ground.member("heights")->item(i), a);
+            readFloat(ground.member("heights")->item(i + 1), b);
+            EXPECT_LT(std::abs(a - b), 1.0f) << "column " << i << " is too steep to stand on";
+            EXPECT_LT(a, 9.0f);  // well below the ceiling
+        }
+        DataRef scenery = readGameFile(dir + "0.bos");
+        EXPECT_GT(scenery->size(), 0u);
+        for (std::uint32_t i = 0; i < scenery->size(); ++i) {
+            const std::string part = scenery->item(i).member("name")->text();
+            ASSERT_TRUE(fileExists(part)) << part;
+            DataRef p = readGameFile(part);
+            EXPECT_TRUE(fileExists(directoryOf(part) + p.member("texture")->text())) << part;
+        }
+        for (const char* list : {"0.enemies", "0.enemies2", "0.items"}) {
+            DataRef entries = readGameFile(dir + list);
+            ASSERT_EQ(entries.kind(), DataKind::Array) << list;
+            EXPECT_GT(entries->size(), 0u) << list;
+            for (std::uint32_t i = 0; i < entries->size(); ++i) {
+                DataRef& e = entries->item(i);
+                const auto known = modelOfObject().find(e.member("name")->text());
+                ASSERT_NE(known, modelOfObject().end()) << list << " places " << e.member("name")->text();
+                EXPECT_TRUE(fileExists(known->second));
+                // Every entry gives every key, so that nothing depends on the entry before it.
+                float x = -1, y = -1, scale = -1;
+                readFloat(e.member("x"), x);
+                readFloat(e.member("y"), y);
+                readFloat(e.member("scale"), scale);
+                EXPECT_GE(x, 0.0f);
+                EXPECT_LT(x, static_cast<float>(size - 1));
+                EXPECT_GT(y, 0.0f);
+                EXPECT_GT(scale, 0.0f);
+            }
+        }
+    }
+}
+
+TEST(Content, ConfigFilesNameTheWindowAndSound) {
+    REQUIRE_DATA_SET();
+    auto lines = [](const std::string& gamePath) {
+        std::vector<std::string> out;
+        std::ifstream in(runPath(gamePath));
+        for (std::string line; std::getline(in, line);) out.push_back(line);
+        return out;
+    };
+    auto has = [](const std::vector<std::string>& v, const std::string& line) {
+        return std::find(v.begin(), v.end(), line) != v.end();
+    };
+    const auto window = lines("config\\window.txt");
+    EXPECT_TRUE(has(window, "name=Dolvane!"));
+    EXPECT_TRUE(has(window, "width=640"));
+    EXPECT_TRUE(has(window, "height=480"));
+    EXPECT_TRUE(has(window, "full=0"));
+    EXPECT_TRUE(has(window, "icon=data\\icon.png"));
+    EXPECT_TRUE(fileExists("data\\icon.png"));
+    const auto sound = lines("config\\sound.txt");
+    EXPECT_TRUE(has(sound, "se_enable=1"));
+    EXPECT_TRUE(has(sound, "bgm_enable=1"));
+    EXPECT_TRUE(has(lines("config\\speed.txt"), "no_wait=0"));
+}
