@@ -1,0 +1,20 @@
+#pragma once
+// The command line of puppet-replay, which runs the game with the pad played from a script.
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+struct ReplayOptions {
+    std::string dir;     // working directory holding data/ and config/; empty keeps the current one
+    std::string script;  // pad script; empty holds nothing in every frame
+    std::uint64_t frames = 0;
+    std::map<std::uint64_t, std::string> shots;  // frame number -> PNG file
+    bool paced = false;  // keep the game's own pacing instead of running flat out
+};
+
+extern const char* const kReplayUsage;
+
+// Returns false with a message in error for a command line it cannot follow. Without --frames the
+// run lasts until the last shot, or one frame.
+bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& options, std::string& error);

@@ -1,0 +1,29 @@
+#include "replay_recorder.h"
+
+#include "game/graphics/png_writer.h"
+#include "game/graphics/screen_capture.h"
+#include "game/shell/game_app.h"
+
+void ReplayRecorder::frameDrawn(std::uint64_t frame) {
+    const auto shot = options_.shots.find(frame);
+    if (shot == options_.shots.end()) return;
+    // Scenes draw the 640 x 480 picture into the lower-left corner of the window.
+    if (!writePng(shot->second, captureScreen(640, 480))) failures_.push_back("cannot write " + shot->second);
+}
+
+void ReplayRecorder::frameEnded(std::uint64_t frame) {
+    if (frame + 1 >= options_.frames) {
+        if (GameApp* app = GameApp::instance()) app->requestQuit();
+    }
+}
+
+std::vector<std::string> ReplayRecorder::problems(std::uint64_t framesRun) const {
+    std::vector<std::string> all = failures_;
+    for (const auto& [frame, path] : options_.shots) {
+        if (frame >= framesRun) {
+            all.push_back("the game ended after " + std::to_string(framesRun) + " frames, before the shot of frame " +
+                          std::to_string(frame));
+        }
+    }
+    return all;
+}

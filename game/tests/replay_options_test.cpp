@@ -1,0 +1,51 @@
+// The command line of puppet-replay.
+#include "game/replay_options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+bool parse(std::vector<const char*> args, ReplayOptions& options, std::string& error) {
+    args.insert(args.begin(), "puppet-replay");
+    return parseReplayOptions(static_cast<int>(args.size()), args.data(), options, error);
+}
+
+}  // namespace
+
+TEST(ReplayOptions, ValuesAndDefaults) {
+    ReplayOptions options;
+    std::string error;
+    ASSERT_TRUE(parse({"--dir", "run", "--script", "s.txt", "--frames", "120", "--shot", "5:a.png", "--shot",
+                       "0:b:c.png", "--paced"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.dir, "run");
+    EXPECT_EQ(options.script, "s.txt");
+    EXPECT_EQ(options.frames, 120u);
+    EXPECT_EQ(options.shots.size(), 2u);
+    EXPECT_EQ(options.shots.at(5), "a.png");
+    EXPECT_EQ(options.shots.at(0), "b:c.png");  // only the first colon splits
+    EXPECT_TRUE(options.paced);
+
+    ASSERT_TRUE(parse({"--shot", "30:x.png"}, options, error));
+    EXPECT_EQ(options.frames, 31u);  // long enough for the last shot
+    EXPECT_FALSE(options.paced);
+    EXPECT_TRUE(options.dir.empty());
+    ASSERT_TRUE(parse({}, options, error));
+    EXPECT_EQ(options.frames, 1u);
+}
+
+TEST(ReplayOptions, NonsenseIsRefused) {
+    const std::vector<std::vector<const char*>> bad = {
+        {"--frames"},          {"--frames", "0"},       {"--frames", "-3"},        {"--frames", "12x"},
+        {"--shot", "5"},       {"--shot", "x:a.png"},   {"--shot", "5:"},          {"--bogus"},
+        {"--shot", "10:a.png", "--frames", "10"},        {"frames", "10"}};
+    for (const auto& args : bad) {
+        ReplayOptions options;
+        std::string error;
+        EXPECT_FALSE(parse(args, options, error)) << args[0];
+        EXPECT_FALSE(error.empty());
+    }
+}

@@ -1,0 +1,51 @@
+#include "sdl_platform.h"
+
+#include "sdl_input.h"
+#include "sdl_window.h"
+
+#include <SDL.h>
+
+#include <thread>
+
+namespace {
+
+class SdlClock final : public Clock {
+public:
+    std::uint32_t ticks() override { return SDL_GetTicks(); }
+    void sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+    void yield() override { std::this_thread::yield(); }
+};
+
+// SDL must be running before any of the parts is made and stop after all are gone.
+struct SdlSystem {
+    SdlSystem() {
+        // The game reads the stick whether or not its window has the focus.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        videoStarted = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+        SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    }
+    ~SdlSystem() { SDL_Quit(); }
+    bool videoStarted = false;
+};
+
+}  // namespace
+
+struct SdlPlatform::Parts {
+    SdlSystem system;
+    SdlClock clock;
+    SdlJoystick joystick;
+    SdlWindow window{joystick};
+    SdlPad pad{joystick};
+    SdlPointer pointer{window};
+};
+
+SdlPlatform::SdlPlatform() : parts_(std::make_unique<Parts>()) {}
+
+SdlPlatform::~SdlPlatform() = default;
+
+bool SdlPlatform::started() const { return parts_->system.videoStarted; }
+
+GameWindow& SdlPlatform::window() { return parts_->window; }
+Clock& SdlPlatform::clock() { return parts_->clock; }
+PadDevice& SdlPlatform::pad() { return parts_->pad; }
+PointerDevice& SdlPlatform::pointer() { return parts_->pointer; }

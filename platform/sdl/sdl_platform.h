@@ -1,0 +1,30 @@
+#pragma once
+// The SDL 2 backend of the platform layer: one object that starts SDL and provides the game's
+// window with its GL context, the clock, the keyboard and joystick pad and the mouse.
+
+#include "platform/clock.h"
+#include "platform/game_window.h"
+#include "platform/input_devices.h"
+
+#include <memory>
+
+class SdlPlatform {
+public:
+    SdlPlatform();
+    ~SdlPlatform();
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    // False when SDL could not start its video system (no display); everything still works as a
+    // window that shows nothing.
+    bool started() const;
+
+    GameWindow& window();
+    Clock& clock();
+    PadDevice& pad();
+    PointerDevice& pointer();
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
