@@ -16,10 +16,10 @@ DataRef partTree(const PartSpec& part) {
     root.member("texture")->setText(part.picture);
     // Picture corners run around the outline from the top left, counter-clockwise, as frame
     // corners do, so that the picture is drawn as one fan.
-    const Vec2 corner[4] = {{part.quadMin.x, part.quadMax.y},
-                            {part.quadMin.x, part.quadMin.y},
-                            {part.quadMax.x, part.quadMin.y},
-                            {part.quadMax.x, part.quadMax.y}};
+    const RigVec corner[4] = {{part.quadMin.x, part.quadMax.y},
+                              {part.quadMin.x, part.quadMin.y},
+                              {part.quadMax.x, part.quadMin.y},
+                              {part.quadMax.x, part.quadMax.y}};
     const float u[4] = {part.u0, part.u0, part.u1, part.u1};
     const float v[4] = {part.v0, part.v1, part.v1, part.v0};
     DataRef& frame = root.member("pic_frame");
