@@ -1,6 +1,7 @@
 // puppet-replay from the outside: scripted runs of the real game write screenshots that show the
 // placeholder stage, and the marionette has walked where the script sent it.
 #include "game/graphics/png_reader.h"
+#include "game/graphics/png_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,20 @@ TEST_F(ReplayRun, TheShotIsTheLowerLeftCornerOfALargerWindow) {
     ASSERT_EQ(image.height(), 480);
     EXPECT_TRUE(near(at(image, 320, 10), {140, 10, 18}, 12));
     EXPECT_NEAR(tunicColumn(image), 320, 12);  // no input: it stands in the middle
+}
+
+TEST_F(ReplayRun, ThePosterIsTheTitlePictureThroughTheTextureCache) {
+    Image picture(64, 32);
+    for (int i = 0; i < 64 * 32; ++i) {
+        std::uint8_t* p = picture.pixels() + 4 * i;
+        p[0] = 30, p[1] = 200, p[2] = 90, p[3] = 255;
+    }
+    fs::create_directories(folder_ / "data" / "title");
+    ASSERT_TRUE(writePng((folder_ / "data" / "title" / "0.png").string(), picture));
+    ASSERT_EQ(replay("--shot 0:poster.png"), 0);
+    const Image image = shot("poster.png");
+    EXPECT_TRUE(near(at(image, 250, 150), {30, 200, 90}, 4));
+    EXPECT_TRUE(near(at(image, 390, 120), {30, 200, 90}, 4));
 }
 
 TEST_F(ReplayRun, BadArgumentsAndScriptsAreReportedNotRun) {
