@@ -1,5 +1,7 @@
 // The game program itself: it starts with no configuration at all, keeps running, and ends cleanly
 // with status 0 when the desktop asks it to close (SDL turns SIGTERM into a quit request).
+#include "child_environment.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -36,9 +38,7 @@ TEST(PuppetProgram, RunsWithoutConfigurationAndQuitsWhenClosed) {
     const fs::path folder = mkdtemp(pattern.data());
     const fs::path previous = fs::current_path();
     fs::current_path(folder);
-    if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
-    setenv("ALSOFT_DRIVERS", "null", 1);
+    prepareChildEnvironment();
 
     char* const argv[] = {const_cast<char*>(PUPPET), nullptr};
     pid_t child = 0;

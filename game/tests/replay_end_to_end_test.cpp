@@ -2,6 +2,7 @@
 // placeholder stage, and the marionette has walked where the script sent it.
 #include "game/graphics/png_reader.h"
 #include "game/graphics/png_writer.h"
+#include "child_environment.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,7 @@ protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "dolvane-replay-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
-        // Without an X display SDL can still draw offscreen through EGL.
-        if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+        prepareChildEnvironment();
     }
     void TearDown() override { fs::remove_all(folder_); }
 
