@@ -7,5 +7,7 @@
 #include "platform/openal/openal_output.h"
 
 namespace {
-AudioSystem gameAudio(readSoundSettings(ConfigFile("config\\sound.txt")), makeOpenAlOutput());
+// Built before the game's other statics (the texture cache among them) and so taken down after them.
+[[gnu::init_priority(1000)]] AudioSystem gameAudio(readSoundSettings(ConfigFile("config\\sound.txt")),
+                                                   makeOpenAlOutput());
 }  // namespace

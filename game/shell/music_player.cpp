@@ -12,7 +12,7 @@ constexpr int kPollMs = 20;
 MusicPlayer::MusicPlayer(AudioOutput& output, WaveData& data, WaveStream& stream, bool enabled, SleepFn sleep)
     : output_(output), data_(data), stream_(stream), enabled_(enabled), sleep_(std::move(sleep)) {
     instance_ = this;
-    if (enabled_) manager_.start([this] { manage(); });
+    if (enabled_) manager_.start("music manager", [this] { manage(); });
 }
 
 MusicPlayer::~MusicPlayer() {
@@ -48,7 +48,7 @@ void MusicPlayer::manage() {
             // one and plays on the next poll instead of being lost.
             pendingMusic_.compare_exchange_strong(name, nullptr);
             stream_.clearStop();
-            streamThread_.start([this] { stream_.run(data_, output_); });
+            streamThread_.start("music stream", [this] { stream_.run(data_, output_); });
         }
         sleep_(kPollMs);
     }

@@ -13,7 +13,7 @@ constexpr int kFailurePauseMs = 1000;
 SoundEffects::SoundEffects(AudioOutput& output, bool enabled, SleepFn sleep)
     : output_(output), enabled_(enabled), sleep_(std::move(sleep)) {
     instance_ = this;
-    thread_.start([this] { run(); });
+    thread_.start("sound effects", [this] { run(); });
 }
 
 SoundEffects::~SoundEffects() {

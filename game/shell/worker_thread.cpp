@@ -1,14 +1,18 @@
 #include "worker_thread.h"
 
+#include <pthread.h>
+
 WorkerThread::~WorkerThread() { join(); }
 
-void WorkerThread::start(std::function<void()> body) {
+void WorkerThread::start(const char* name, std::function<void()> body) {
     auto finished = std::make_shared<std::atomic<bool>>(false);
     finished_ = finished;
     thread_ = std::thread([body = std::move(body), finished] {
         body();
         finished->store(true);
     });
+    // Named from here, so that the name is there as soon as start returns.
+    pthread_setname_np(thread_.native_handle(), name);
 }
 
 void WorkerThread::join() {

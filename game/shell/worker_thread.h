@@ -16,8 +16,9 @@ public:
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
 
-    // Starts body on a new thread. Only while no thread is running.
-    void start(std::function<void()> body);
+    // Starts body on a new thread named name (at most 15 characters; shown by top -H and
+    // debuggers). Only while no thread is running.
+    void start(const char* name, std::function<void()> body);
     // True from start until the thread has been joined or let go.
     bool started() const { return thread_.joinable(); }
     // Waits for the end without a limit.

@@ -1,11 +1,12 @@
-// puppet-replay from the outside: scripted runs of the real game write screenshots that show the
-// placeholder stage, and the marionette has walked where the script sent it.
+// puppet-replay from the outside: scripted runs of the real game write screenshots of the logo and
+// of the screens a scripted pad leads to.
 #include "game/graphics/png_reader.h"
 #include "game/graphics/png_writer.h"
 #include "child_environment.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,72 +63,125 @@ bool near(Colour c, Colour want, int tolerance = 12) {
            std::abs(c.b - want.b) <= tolerance;
 }
 
-// Mean column of the marionette's red tunic, or -1 when it is not in the picture.
-double tunicColumn(const Image& image) {
-    double sum = 0;
-    int count = 0;
-    for (int y = 100; y < 380; ++y) {
-        for (int x = 80; x < 560; ++x) {  // inside the stage drapes
-            if (near(at(image, x, y), {204, 46, 51}, 6)) {
-                sum += x;
-                ++count;
-            }
+// A picture of one flat colour, for fixture textures.
+Image solid(int width, int height, Colour c) {
+    Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = image.row(y) + 4 * x;
+            p[0] = static_cast<std::uint8_t>(c.r);
+            p[1] = static_cast<std::uint8_t>(c.g);
+            p[2] = static_cast<std::uint8_t>(c.b);
+            p[3] = 255;
         }
     }
-    return count > 200 ? sum / count : -1;
+    return image;
+}
+
+const Colour kLogoBlue{0, 0, 204};
+const Colour kLogoRed{220, 30, 30};
+const Colour kTitleGreen{20, 180, 40};
+
+// Centre and height of the red logo square, or a height of 0 when none is in the picture.
+struct Spot {
+    double x = 0, y = 0;
+    int height = 0;
+};
+
+Spot redSpot(const Image& image) {
+    double sx = 0, sy = 0;
+    int count = 0, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!near(at(image, x, y), kLogoRed, 30)) continue;
+            sx += x;
+            sy += y;
+            ++count;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (count == 0) return {};
+    return {sx / count, sy / count, bottom - top + 1};
 }
 
 }  // namespace
 
-TEST_F(ReplayRun, ScreenshotsShowTheStageAndTheScriptedWalk) {
-    write("right.txt", "# walk right all the way\n0-79 R\n");
-    write("left.txt", "0-79 L\n40 Z\n");
-    ASSERT_EQ(replay("--script right.txt --frames 80 --shot 0:start.png --shot 79:right.png"), 0);
-    ASSERT_EQ(replay("--script left.txt --shot 79:left.png"), 0);
-
-    for (const char* name : {"start.png", "right.png", "left.png"}) {
-        SCOPED_TRACE(name);
-        const Image image = shot(name);
-        ASSERT_EQ(image.width(), 640);
-        ASSERT_EQ(image.height(), 480);
-        EXPECT_TRUE(near(at(image, 5, 240), {158, 13, 20}, 30));   // left drape
-        EXPECT_TRUE(near(at(image, 320, 10), {140, 10, 18}, 12));  // valance
-        EXPECT_TRUE(near(at(image, 100, 470), {60, 36, 22}, 20));  // stage floor
-        const Colour sky = at(image, 150, 150);
-        EXPECT_GT(sky.r + sky.g + sky.b, 120);  // evening sky, not black
-        EXPECT_GT(sky.b, sky.g);
+// A logo of one red square part standing on the origin in every pose, and a green title picture.
+class LogoReplay : public ReplayRun {
+protected:
+    void SetUp() override {
+        ReplayRun::SetUp();
+        write("data/logo/0.model", "{joints_link=[],parts=[0.part,],},");
+        write("data/logo/0.part",
+              "{texture=red.png,pic_frame=[{x=-0.5,y=0.5,},{x=-0.5,y=-0.5,v=1,},{x=0.5,y=-0.5,u=1,v=1,},"
+              "{x=0.5,y=0.5,u=1,},],},");
+        for (int pose = 0; pose <= 5; ++pose) {
+            write("data/logo/" + std::to_string(pose) + ".pose",
+                  "[0,1,1.41421356,1,1,0,1,1.41421356,1.41421356,1,0,1,1,1.41421356,1,0,],");
+        }
+        ASSERT_TRUE(writePng((folder_ / "data/logo/red.png").string(), solid(8, 8, kLogoRed)));
+        fs::create_directories(folder_ / "data/title");
+        ASSERT_TRUE(writePng((folder_ / "data/title/0.png").string(), solid(8, 8, kTitleGreen)));
     }
-    const double start = tunicColumn(shot("start.png"));
-    const double right = tunicColumn(shot("right.png"));
-    const double left = tunicColumn(shot("left.png"));
-    EXPECT_NEAR(start, 324, 12);  // frame 0 has taken one step right already
-    EXPECT_GT(right, 480);
-    EXPECT_GT(left, 0);
-    EXPECT_LT(left, 160);
+};
+
+TEST_F(LogoReplay, TheLogoClosesInCentredOnDarkBlue) {
+    ASSERT_EQ(replay("--shot 2:far.png --shot 150:posed.png"), 0);
+    const Image far = shot("far.png");
+    const Image posed = shot("posed.png");
+    for (const Image* image : {&far, &posed}) {
+        ASSERT_EQ(image->width(), 640);
+        ASSERT_EQ(image->height(), 480);
+        for (auto [x, y] : {std::pair{5, 5}, std::pair{634, 5}, std::pair{5, 474}, std::pair{634, 474}}) {
+            EXPECT_TRUE(near(at(*image, x, y), kLogoBlue, 2)) << x << "," << y;
+        }
+    }
+    const Spot small = redSpot(far);
+    const Spot big = redSpot(posed);
+    EXPECT_NEAR(small.x, 319.5, 3);
+    EXPECT_NEAR(small.y, 239.5, 3);
+    EXPECT_NEAR(big.x, 319.5, 8);  // a few pixels of drift while the puppet physics settles
+    EXPECT_NEAR(big.y, 239.5, 8);
+    // A unit square seen from 20 and then from 3.5 units away, under a 45 degree field of view.
+    EXPECT_NEAR(small.height, 480 / (2 * 19.6 * 0.41421356), 4);
+    EXPECT_NEAR(big.height, 480 / (2 * 3.5 * 0.41421356), 6);
 }
 
-TEST_F(ReplayRun, TheShotIsTheLowerLeftCornerOfALargerWindow) {
+TEST_F(LogoReplay, APressLeavesTheLogoForTheCurtainAndTheGameReturnsToIt) {
+    // Z at 5 leaves the logo; Z at 10 lifts the curtain, Z at 150 drops it, Z at 400 (once the cloth
+    // has landed and stopped bouncing) ends the game.
+    write("cycle.txt", "5 Z\n10 Z\n150 Z\n400 Z\n");
+    ASSERT_EQ(replay("--script cycle.txt --shot 8:title.png --shot 66:half.png --shot 140:stage.png "
+                     "--shot 403:logo.png"),
+              0);
+    const Image title = shot("title.png");
+    EXPECT_TRUE(near(at(title, 320, 5), kTitleGreen, 6));
+    EXPECT_TRUE(near(at(title, 320, 474), kTitleGreen, 6));
+
+    // Half lifted: the cloth still hangs from the top edge, the stage shows below it.
+    const Image half = shot("half.png");
+    EXPECT_TRUE(near(at(half, 320, 5), kTitleGreen, 6));
+    EXPECT_FALSE(near(at(half, 320, 474), kTitleGreen, 30));
+
+    const Image stage = shot("stage.png");
+    for (int x : {5, 320, 634}) EXPECT_FALSE(near(at(stage, x, 5), kTitleGreen, 30)) << x;
+
+    const Image logo = shot("logo.png");
+    EXPECT_TRUE(near(at(logo, 5, 5), kLogoBlue, 2));
+    EXPECT_NEAR(redSpot(logo).x, 319.5, 3);
+}
+
+TEST_F(LogoReplay, TheShotIsTheLowerLeftCornerOfALargerWindow) {
     write("config/window.txt", "width=800\nheight=600\nname=Replay\n");
-    ASSERT_EQ(replay("--shot 2:big.png"), 0);
+    ASSERT_EQ(replay("--shot 150:big.png"), 0);
     const Image image = shot("big.png");
     ASSERT_EQ(image.width(), 640);
     ASSERT_EQ(image.height(), 480);
-    EXPECT_TRUE(near(at(image, 320, 10), {140, 10, 18}, 12));
-    EXPECT_NEAR(tunicColumn(image), 320, 12);  // no input: it stands in the middle
-}
-
-TEST_F(ReplayRun, ThePosterIsTheTitlePictureThroughTheTextureCache) {
-    Image picture(64, 32);
-    for (int i = 0; i < 64 * 32; ++i) {
-        std::uint8_t* p = picture.pixels() + 4 * i;
-        p[0] = 30, p[1] = 200, p[2] = 90, p[3] = 255;
-    }
-    fs::create_directories(folder_ / "data" / "title");
-    ASSERT_TRUE(writePng((folder_ / "data" / "title" / "0.png").string(), picture));
-    ASSERT_EQ(replay("--shot 0:poster.png"), 0);
-    const Image image = shot("poster.png");
-    EXPECT_TRUE(near(at(image, 250, 150), {30, 200, 90}, 4));
-    EXPECT_TRUE(near(at(image, 390, 120), {30, 200, 90}, 4));
+    EXPECT_TRUE(near(at(image, 5, 5), kLogoBlue, 2));
+    const Spot spot = redSpot(image);
+    EXPECT_NEAR(spot.x, 319.5, 8);  // the logo stands in the middle of the 640 x 480 picture
+    EXPECT_NEAR(spot.y, 239.5, 8);
 }
 
 TEST_F(ReplayRun, BadArgumentsAndScriptsAreReportedNotRun) {

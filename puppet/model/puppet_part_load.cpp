@@ -33,8 +33,11 @@ void PuppetPart::load(const std::string& path) {
     DataRef root;
     readDataFile(hostPath(path), root);
 
-    // Asked even when the file names no texture: the cache decides what a bare directory gives.
-    texture = TextureCache::instance()->load((directory + root.member("texture")->text()).c_str());
+    // Asked even when the file names no texture: the cache decides what a bare directory gives. Without
+    // a cache (a tool that never made one) the part simply has no picture.
+    if (TextureCache* cache = TextureCache::instance()) {
+        texture = cache->load((directory + root.member("texture")->text()).c_str());
+    }
 
     DataRef& picture = root.member("pic_frame");
     for (std::uint32_t c = 0; c < 4; ++c) {

@@ -7,6 +7,7 @@
 
 int runJsonCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runCanonCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runSettleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 const std::vector<PuppetDataCommand>& puppetDataCommands() {
     static const std::vector<PuppetDataCommand> commands = {
@@ -16,6 +17,11 @@ const std::vector<PuppetDataCommand>& puppetDataCommands() {
          runJsonCommand},
         {"canon", "canon FILE", "print the file's tree in the canonical one-line form the editor writes",
          runCanonCommand},
+        {"settle", "settle MODEL [POSE] [--steps N] [--scale S] [--mirror] [--limp]",
+         "load the puppet as the game does (no window), scale it, mirror it, set the pose and posed\n"
+         "      (unless --limp), step it N times (500) and print its frame, every part's frame, joints\n"
+         "      and bound centres and the largest link error as one line of JSON",
+         runSettleCommand},
     };
     return commands;
 }

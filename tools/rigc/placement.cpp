@@ -4,7 +4,7 @@
 
 namespace {
 
-float distance(Vec2 a, Vec2 b) {
+float distance(RigVec a, RigVec b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
@@ -31,18 +31,18 @@ bool findAnchorLink(const Rig& rig, int part, const std::vector<bool>& done, int
 
 }  // namespace
 
-Vec2 unitCorner(int j) {
-    static const Vec2 corners[4] = {{-0.5f, 0.5f}, {-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f}};
+RigVec unitCorner(int j) {
+    static const RigVec corners[4] = {{-0.5f, 0.5f}, {-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f}};
     return corners[j & 3];
 }
 
-Vec2 placePoint(const PlacedPart& placed, Vec2 local) {
+RigVec placePoint(const PlacedPart& placed, RigVec local) {
     const float x = placed.mirror ? -local.x : local.x;
     const float c = std::cos(placed.angle), s = std::sin(placed.angle);
     return {placed.position.x + c * x - s * local.y, placed.position.y + s * x + c * local.y};
 }
 
-PlacedPart placePart(Vec2 position, float angle, bool mirror) {
+PlacedPart placePart(RigVec position, float angle, bool mirror) {
     PlacedPart placed;
     placed.position = position;
     placed.angle = angle;
@@ -83,9 +83,9 @@ bool arrangePose(const Rig& rig, const PoseSpec& pose, std::vector<PlacedPart>& 
         for (const Placement& p : pose.placements) {
             int own = 0, other = 0, otherJoint = 0;
             if (done[p.part] || !findAnchorLink(rig, p.part, done, own, other, otherJoint)) continue;
-            const Vec2 target = placePoint(placed[other], rig.parts[other].joints[otherJoint].at);
+            const RigVec target = placePoint(placed[other], rig.parts[other].joints[otherJoint].at);
             const PlacedPart probe = placePart({0, 0}, p.angle, p.mirror);
-            const Vec2 offset = placePoint(probe, rig.parts[p.part].joints[own].at);
+            const RigVec offset = placePoint(probe, rig.parts[p.part].joints[own].at);
             placed[p.part] = placePart({target.x - offset.x, target.y - offset.y}, p.angle, p.mirror);
             done[p.part] = true;
             progress = true;
@@ -99,7 +99,7 @@ bool arrangePose(const Rig& rig, const PoseSpec& pose, std::vector<PlacedPart>& 
         }
     }
     if (pose.centre && n > 0) {
-        Vec2 mean;
+        RigVec mean;
         for (const PlacedPart& p : placed) {
             mean.x += p.position.x / static_cast<float>(n);
             mean.y += p.position.y / static_cast<float>(n);
@@ -125,8 +125,8 @@ std::vector<float> poseTable(const std::vector<PlacedPart>& placed) {
 std::vector<std::string> openLinks(const Rig& rig, const std::vector<PlacedPart>& placed, float tolerance) {
     std::vector<std::string> messages;
     for (const LinkSpec& link : rig.links) {
-        const Vec2 a = placePoint(placed[link.partA], rig.parts[link.partA].joints[link.jointA].at);
-        const Vec2 b = placePoint(placed[link.partB], rig.parts[link.partB].joints[link.jointB].at);
+        const RigVec a = placePoint(placed[link.partA], rig.parts[link.partA].joints[link.jointA].at);
+        const RigVec b = placePoint(placed[link.partB], rig.parts[link.partB].joints[link.jointB].at);
         const float gap = distance(a, b);
         if (gap > link.length + tolerance) {
             messages.push_back(

@@ -9,11 +9,11 @@
 
 // Corner j of the unit square, numbered as part frames and pose anchors are: top left, then
 // counter-clockwise.
-Vec2 unitCorner(int j);
+RigVec unitCorner(int j);
 
 // A point given in part coordinates, moved to where the placed part puts it.
-Vec2 placePoint(const PlacedPart& placed, Vec2 local);
-PlacedPart placePart(Vec2 position, float angle, bool mirror);
+RigVec placePoint(const PlacedPart& placed, RigVec local);
+PlacedPart placePart(RigVec position, float angle, bool mirror);
 
 // Lays out every part of the rig as the pose says. Parts without a position hang from a placed
 // neighbour: they are moved so that their joint meets the neighbour's joint. Returns false with a

@@ -6,27 +6,27 @@
 #include <string>
 #include <vector>
 
-struct Vec2 {
+struct RigVec {
     float x = 0;
     float y = 0;
 };
 
 struct BoundSpec {
-    Vec2 centre;
+    RigVec centre;
     float radius = 0;
     int kind = 0;
 };
 
 struct JointSpec {
     std::string name;
-    Vec2 at;
+    RigVec at;
 };
 
 struct PartSpec {
-    std::string name;       // unique within the rig; links and placements refer to it
-    std::string file;       // part file written for it, relative to the model's folder
-    std::string picture;    // texture path as the part file names it, relative to the part file
-    Vec2 quadMin, quadMax;  // picture rectangle in part coordinates (frame is the unit square)
+    std::string name;         // unique within the rig; links and placements refer to it
+    std::string file;         // part file written for it, relative to the model's folder
+    std::string picture;      // texture path as the part file names it, relative to the part file
+    RigVec quadMin, quadMax;  // picture rectangle in part coordinates (frame is the unit square)
     float u0 = 0, v0 = 0, u1 = 1, v1 = 1;  // texture rectangle; v grows downwards
     std::vector<JointSpec> joints;
     std::vector<BoundSpec> bounds;
@@ -47,7 +47,7 @@ struct ModelSpec {
 struct Placement {
     int part = -1;
     bool hasPosition = false;  // without a position the part hangs from an already placed neighbour
-    Vec2 position;
+    RigVec position;
     float angle = 0;  // radians, counter-clockwise
     bool mirror = false;
 };
@@ -67,8 +67,8 @@ struct Rig {
 
 // Where a placed part's frame corners are, in the puppet frame's coordinates.
 struct PlacedPart {
-    Vec2 corners[4];
-    Vec2 position;
+    RigVec corners[4];
+    RigVec position;
     float angle = 0;
     bool mirror = false;
 };

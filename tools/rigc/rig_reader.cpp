@@ -34,7 +34,7 @@ std::string text(DataRef& map, const char* key) {
 // Lengths in a description are in design units (those of the part pictures' SVG sources, y down).
 struct Units {
     float perWorld = 100;
-    Vec2 point(float x, float yDown) const { return {x / perWorld, -yDown / perWorld}; }
+    RigVec point(float x, float yDown) const { return {x / perWorld, -yDown / perWorld}; }
 };
 
 bool readPart(DataRef& node, const Units& units, PartSpec& part, std::string& error) {
@@ -162,7 +162,8 @@ bool expandWord(DataRef& word, const Units& units, Rig& rig, std::string& error)
         part.v1 = part.v0 + 0.125f;
         part.joints.push_back({"left", units.point(-size * 0.36f, 0)});
         part.joints.push_back({"right", units.point(size * 0.36f, 0)});
-        part.bounds.push_back({{0, 0}, size * 0.4f / units.perWorld, 2});
+        // Below the letter's middle, so that a tilted letter landing on it tips over.
+        part.bounds.push_back({units.point(size * 0.08f, size * 0.16f), size * 0.3f / units.perWorld, 2});
         const std::uint32_t index = static_cast<std::uint32_t>(rig.parts.size());
         Placement placement;
         placement.part = static_cast<int>(index);
@@ -178,8 +179,8 @@ bool expandWord(DataRef& word, const Units& units, Rig& rig, std::string& error)
     if (!arrangePose(rig, pose, placed, error)) return false;
     for (size_t i = 0; i + 1 < rig.parts.size(); ++i) {
         LinkSpec link{static_cast<int>(i), 1, static_cast<int>(i + 1), 0, 0};
-        const Vec2 a = placePoint(placed[i], rig.parts[i].joints[1].at);
-        const Vec2 b = placePoint(placed[i + 1], rig.parts[i + 1].joints[0].at);
+        const RigVec a = placePoint(placed[i], rig.parts[i].joints[1].at);
+        const RigVec b = placePoint(placed[i + 1], rig.parts[i + 1].joints[0].at);
         link.length = std::hypot(a.x - b.x, a.y - b.y);
         rig.links.push_back(link);
     }

@@ -5,6 +5,7 @@
 #include <datatree.h>
 #include <host_path.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -16,10 +17,10 @@ DataRef partTree(const PartSpec& part) {
     root.member("texture")->setText(part.picture);
     // Picture corners run around the outline from the top left, counter-clockwise, as frame
     // corners do, so that the picture is drawn as one fan.
-    const Vec2 corner[4] = {{part.quadMin.x, part.quadMax.y},
-                            {part.quadMin.x, part.quadMin.y},
-                            {part.quadMax.x, part.quadMin.y},
-                            {part.quadMax.x, part.quadMax.y}};
+    const RigVec corner[4] = {{part.quadMin.x, part.quadMax.y},
+                              {part.quadMin.x, part.quadMin.y},
+                              {part.quadMax.x, part.quadMin.y},
+                              {part.quadMax.x, part.quadMax.y}};
     const float u[4] = {part.u0, part.u0, part.u1, part.u1};
     const float v[4] = {part.v0, part.v1, part.v1, part.v0};
     DataRef& frame = root.member("pic_frame");
@@ -139,8 +140,11 @@ bool verifyRig(const Rig& rig, const std::string& outDir, std::vector<std::strin
         DataRef& parts = root.member("parts");
         if (parts->size() != rig.parts.size()) errors.push_back(modelPath + ": wrong part count");
         const std::string modelDir = gameDirectoryOf(model.file);
+        std::vector<std::string> checked;  // parts that share a file are reported once
         for (std::uint32_t p = 0; p < parts->size(); ++p) {
             const std::string partGamePath = modelDir + parts->item(p)->text();
+            if (std::find(checked.begin(), checked.end(), partGamePath) != checked.end()) continue;
+            checked.push_back(partGamePath);
             const std::string partPath = joinHostPath(outDir, partGamePath);
             if (!fs::is_regular_file(partPath)) {
                 errors.push_back(modelPath + ": missing part file " + partPath);

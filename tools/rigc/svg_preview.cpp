@@ -2,6 +2,7 @@
 
 #include "placement.h"
 #include "rig_writer.h"
+#include "svg_embed.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,47 +13,6 @@
 namespace {
 
 constexpr int kCell = 320;
-
-std::string base64(const std::string& bytes) {
-    static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    size_t i = 0;
-    for (; i + 2 < bytes.size(); i += 3) {
-        const unsigned n = (static_cast<unsigned char>(bytes[i]) << 16) |
-                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
-                           static_cast<unsigned char>(bytes[i + 2]);
-        for (int s = 18; s >= 0; s -= 6) out += digits[(n >> s) & 63];
-    }
-    if (i < bytes.size()) {
-        unsigned n = static_cast<unsigned char>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) n |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        out += digits[(n >> 18) & 63];
-        out += digits[(n >> 12) & 63];
-        out += i + 1 < bytes.size() ? digits[(n >> 6) & 63] : '=';
-        out += '=';
-    }
-    return out;
-}
-
-bool readBytes(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
-// Width and height from a PNG's header chunk.
-bool pngSize(const std::string& bytes, int& width, int& height) {
-    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return false;
-    auto be32 = [&](size_t at) {
-        return (static_cast<unsigned char>(bytes[at]) << 24) |
-               (static_cast<unsigned char>(bytes[at + 1]) << 16) |
-               (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
-    };
-    width = static_cast<int>(be32(16));
-    height = static_cast<int>(be32(20));
-    return width > 0 && height > 0;
-}
 
 }  // namespace
 
@@ -69,7 +29,7 @@ bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string
         const std::string partPath = gameDirectoryOf(model.file) + model.folder + rig.parts[p].file;
         const std::string picture = joinHostPath(outDir, gameDirectoryOf(partPath) + rig.parts[p].picture);
         std::string bytes;
-        if (!readBytes(picture, bytes) || !pngSize(bytes, widths[p], heights[p])) {
+        if (!readFileBytes(picture, bytes) || !pngSize(bytes, widths[p], heights[p])) {
             error = "cannot read picture " + picture;
             return false;
         }
@@ -84,9 +44,9 @@ bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string
         if (!arrangePose(rig, pose, placed, error)) return false;
         for (size_t p = 0; p < placed.size(); ++p) {
             const PartSpec& part = rig.parts[p];
-            for (Vec2 c : {part.quadMin, part.quadMax, Vec2{part.quadMin.x, part.quadMax.y},
-                           Vec2{part.quadMax.x, part.quadMin.y}}) {
-                const Vec2 w = placePoint(placed[p], c);
+            for (RigVec c : {part.quadMin, part.quadMax, RigVec{part.quadMin.x, part.quadMax.y},
+                             RigVec{part.quadMax.x, part.quadMin.y}}) {
+                const RigVec w = placePoint(placed[p], c);
                 extent = std::max({extent, std::fabs(w.x), std::fabs(w.y)});
             }
         }
@@ -123,7 +83,7 @@ bool writePoseSheet(const Rig& rig, const std::string& outDir, const std::string
         }
         for (size_t p = 0; p < rig.parts.size(); ++p) {
             for (const BoundSpec& b : rig.parts[p].bounds) {
-                const Vec2 c = placePoint(arranged[i][p], b.centre);
+                const RigVec c = placePoint(arranged[i][p], b.centre);
                 const char* colour = b.kind == 0 ? "#2060ff" : b.kind == 1 ? "#ff2020" : "#808080";
                 out << "<circle cx='" << c.x << "' cy='" << c.y << "' r='" << b.radius
                     << "' fill='none' stroke='" << colour << "' stroke-width='" << 1.2f / scale << "'/>\n";

@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <thread>
@@ -44,6 +46,55 @@ private:
 
 WaveBackend* WaveBackend::instance = nullptr;
 [[maybe_unused]] auto* const kBackend = ::testing::AddGlobalTestEnvironment(new WaveBackend);
+
+// Passes everything on to the real output and counts what got through, so that the test can wait
+// for the device instead of guessing how long opening it takes on a loaded machine.
+class CountingOutput : public AudioOutput {
+public:
+    CountingOutput(std::unique_ptr<AudioOutput> real, std::atomic<int>& effects, std::atomic<int>& buffers)
+        : real_(std::move(real)), effects_(effects), buffers_(buffers) {}
+
+    bool playEffect(const AudioFormat& format, const std::uint8_t* bytes, std::size_t size) override {
+        bool played = real_->playEffect(format, bytes, size);
+        if (played) ++effects_;
+        return played;
+    }
+    void stopEffect() override { real_->stopEffect(); }
+    std::unique_ptr<StreamVoice> openStream(const AudioFormat& format) override {
+        auto voice = real_->openStream(format);
+        return voice ? std::make_unique<Voice>(std::move(voice), buffers_) : nullptr;
+    }
+
+private:
+    class Voice : public StreamVoice {
+    public:
+        Voice(std::unique_ptr<StreamVoice> real, std::atomic<int>& buffers) : real_(std::move(real)), buffers_(buffers) {}
+        bool queue(int slot, const std::uint8_t* bytes, std::size_t size) override {
+            bool queued = real_->queue(slot, bytes, size);
+            if (queued) ++buffers_;
+            return queued;
+        }
+        bool isQueued(int slot) override { return real_->isQueued(slot); }
+        void reset() override { real_->reset(); }
+
+    private:
+        std::unique_ptr<StreamVoice> real_;
+        std::atomic<int>& buffers_;
+    };
+
+    std::unique_ptr<AudioOutput> real_;
+    std::atomic<int>& effects_;
+    std::atomic<int>& buffers_;
+};
+
+bool waitFor(const std::atomic<int>& counter, int atLeast) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (counter.load() < atLeast) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
 
 struct Recording {
     std::vector<float> mono;  // left and right averaged
@@ -106,6 +157,17 @@ std::vector<Tones> tonesByTenthOfASecond(const Recording& r, double musicHz, dou
     return out;
 }
 
+// The table of tones, printed when a test fails.
+std::string describe(const std::vector<Tones>& tones) {
+    std::string out = "\ntenth of a second: music/first tone, effect/second tone\n";
+    char line[64];
+    for (std::size_t i = 0; i < tones.size(); ++i) {
+        std::snprintf(line, sizeof line, "%2zu: %.3f %.3f\n", i, tones[i].music, tones[i].effect);
+        out += line;
+    }
+    return out;
+}
+
 SoundSettings allOn() { return SoundSettings{}; }
 
 constexpr double kHeard = 0.03;   // the tones are made at 0.3 of full scale
@@ -121,11 +183,15 @@ TEST(AudioOnOpenAl, EffectAndMusicAreMixedIntoTheOutput) {
     ASSERT_TRUE(soxSynth(music, "-r 44100 -c 2 -b 16 -e signed-integer", "synth 0.25 sine 300 vol 0.3"))
         << "sox must be installed";
     ASSERT_TRUE(soxSynth(effect, "-r 22050 -c 1 -b 16 -e signed-integer", "synth 0.4 sine 1000 vol 0.3"));
+    std::atomic<int> effects{0}, buffers{0};
     {
-        AudioSystem audio(allOn(), makeOpenAlOutput());
+        AudioSystem audio(allOn(), std::make_unique<CountingOutput>(makeOpenAlOutput(), effects, buffers));
         MusicPlayer::play(music.c_str());
-        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        // Four buffers are queued ahead; past the eighth, music has been playing for a while.
+        ASSERT_TRUE(waitFor(buffers, 8));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         SoundEffects::play(effect.c_str());
+        ASSERT_TRUE(waitFor(effects, 1));
         std::this_thread::sleep_for(std::chrono::milliseconds(700));
     }  // closing the device finishes the recording
 
@@ -139,9 +205,9 @@ TEST(AudioOnOpenAl, EffectAndMusicAreMixedIntoTheOutput) {
         if (t.music > kHeard && t.effect > kHeard) both = true;
         if (t.effect > kHeard && !musicAlone) effectBeforeMusic = true;
     }
-    EXPECT_TRUE(musicAlone) << "the music never reached the output";
-    EXPECT_TRUE(both) << "the effect was not mixed with the music";
-    EXPECT_FALSE(effectBeforeMusic);
+    EXPECT_TRUE(musicAlone) << "the music never reached the output" << describe(tones);
+    EXPECT_TRUE(both) << "the effect was not mixed with the music" << describe(tones);
+    EXPECT_FALSE(effectBeforeMusic) << describe(tones);
 }
 
 TEST(AudioOnOpenAl, ANewEffectCutsTheOneThatPlays) {
@@ -153,11 +219,14 @@ TEST(AudioOnOpenAl, ANewEffectCutsTheOneThatPlays) {
     ASSERT_TRUE(soxSynth(shortEffect, "-r 44100 -c 2 -b 8 -e unsigned-integer", "synth 0.2 sine 1500 vol 0.3"));
     SoundSettings effectsOnly;
     effectsOnly.bgmEnabled = false;
+    std::atomic<int> effects{0}, buffers{0};
     {
-        AudioSystem audio(effectsOnly, makeOpenAlOutput());
+        AudioSystem audio(effectsOnly, std::make_unique<CountingOutput>(makeOpenAlOutput(), effects, buffers));
         SoundEffects::play(longEffect.c_str());
+        ASSERT_TRUE(waitFor(effects, 1));
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         SoundEffects::play(shortEffect.c_str());
+        ASSERT_TRUE(waitFor(effects, 2));
         std::this_thread::sleep_for(std::chrono::milliseconds(900));
     }
 
@@ -170,9 +239,9 @@ TEST(AudioOnOpenAl, ANewEffectCutsTheOneThatPlays) {
         if (tones[i].effect > kHeard && firstShort == tones.size()) firstShort = i;
         if (tones[i].music > kHeard) lastLong = i;
     }
-    ASSERT_LT(firstShort, tones.size()) << "the second effect was never heard";
-    EXPECT_GT(lastLong, 0u) << "the first effect was never heard";
+    ASSERT_LT(firstShort, tones.size()) << "the second effect was never heard" << describe(tones);
+    EXPECT_GT(lastLong, 0u) << "the first effect was never heard" << describe(tones);
     // The first effect would have gone on for two seconds; it ends where the second begins.
-    EXPECT_LE(lastLong, firstShort);
-    EXPECT_LT(tones.back().music, kSilent);
+    EXPECT_LE(lastLong, firstShort) << describe(tones);
+    EXPECT_LT(tones.back().music, kSilent) << describe(tones);
 }

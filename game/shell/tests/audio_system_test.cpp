@@ -1,5 +1,6 @@
 #include "audio_system.h"
 #include "config_file.h"
+#include "audio_threads.h"
 #include "fake_audio_output.h"
 #include "music_files.h"
 #include "music_player.h"
@@ -8,15 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
-
-int threadCount() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) ++count;
-    return count;
-}
 
 SoundSettings settings(bool se, bool bgm) {
     SoundSettings s;
@@ -61,10 +55,10 @@ TEST(AudioSystem, SoundTxtSwitchesEffectsAndMusic) {
 TEST(AudioSystem, StartsItsThreadsAndEndsMusicBeforeEffects) {
     MusicFiles files;
     FakeAudioOutput observer;
-    int before = threadCount();
     {
         AudioSystem audio(settings(true, true), std::make_unique<FakeAudioOutput>(observer));
-        EXPECT_EQ(threadCount(), before + 2);  // the effect thread and the music manager
+        EXPECT_EQ(threadsNamed("sound effects"), 1);
+        EXPECT_EQ(threadsNamed("music manager"), 1);
         ASSERT_NE(SoundEffects::instance(), nullptr);
         ASSERT_NE(MusicPlayer::instance(), nullptr);
         MusicPlayer::play(files.name('a'));
@@ -75,7 +69,7 @@ TEST(AudioSystem, StartsItsThreadsAndEndsMusicBeforeEffects) {
     }
     EXPECT_EQ(SoundEffects::instance(), nullptr);
     EXPECT_EQ(MusicPlayer::instance(), nullptr);
-    EXPECT_EQ(threadCount(), before);
+    EXPECT_EQ(audioThreads(), 0);
     auto events = observer.events();
     ASSERT_GE(indexOf(events, "close"), 0);
     EXPECT_LT(indexOf(events, "close"), indexOf(events, "stop effect"));
@@ -84,12 +78,12 @@ TEST(AudioSystem, StartsItsThreadsAndEndsMusicBeforeEffects) {
 
 TEST(AudioSystem, SwitchedOffParts) {
     MusicFiles files;
-    int before = threadCount();
     {  // music off: no manager thread, nothing streamed
         FakeAudioOutput observer;
         {
             AudioSystem audio(settings(true, false), std::make_unique<FakeAudioOutput>(observer));
-            EXPECT_EQ(threadCount(), before + 1);
+            EXPECT_EQ(threadsNamed("sound effects"), 1);
+            EXPECT_EQ(threadsNamed("music manager"), 0);
             MusicPlayer::play(files.name('a'));
             SoundEffects::play(files.name('b'));
             ASSERT_TRUE(observer.waitUntil([](const FakeAudioOutput& o) { return !o.effects().empty(); }));
@@ -100,13 +94,14 @@ TEST(AudioSystem, SwitchedOffParts) {
         FakeAudioOutput observer;
         {
             AudioSystem audio(settings(false, true), std::make_unique<FakeAudioOutput>(observer));
-            EXPECT_EQ(threadCount(), before + 2);
+            EXPECT_EQ(threadsNamed("sound effects"), 1);
+            EXPECT_EQ(threadsNamed("music manager"), 1);
             SoundEffects::play(files.name('b'));
             MusicPlayer::play(files.name('a'));
             ASSERT_TRUE(observer.waitUntil([](const FakeAudioOutput& o) { return !o.streams().empty(); }));
         }
         EXPECT_TRUE(observer.effects().empty());
-        EXPECT_EQ(threadCount(), before);
+        EXPECT_EQ(audioThreads(), 0);
     }
 }
 

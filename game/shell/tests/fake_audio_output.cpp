@@ -25,6 +25,7 @@ struct FakeAudioOutput::State {
     std::deque<Queued> queue;
     std::chrono::steady_clock::time_point lastEnd{};
     bool streamOpen = false;
+    int streamRequests = 0;
 
     void note(const std::string& event) {
         events.push_back(event);
@@ -143,6 +144,11 @@ std::vector<std::string> FakeAudioOutput::events() const {
     return state_->events;
 }
 
+int FakeAudioOutput::streamRequests() const {
+    std::lock_guard<std::mutex> guard(state_->lock);
+    return state_->streamRequests;
+}
+
 int FakeAudioOutput::queuedNow() const {
     std::lock_guard<std::mutex> guard(state_->lock);
     return static_cast<int>(state_->queue.size());
@@ -175,6 +181,8 @@ void FakeAudioOutput::stopEffect() {
 
 std::unique_ptr<StreamVoice> FakeAudioOutput::openStream(const AudioFormat& format) {
     std::lock_guard<std::mutex> guard(state_->lock);
+    ++state_->streamRequests;
+    state_->changed.notify_all();
     if (state_->refuseStreams) return nullptr;
     state_->streams.push_back({});
     state_->streams.back().format = format;

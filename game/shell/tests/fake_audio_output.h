@@ -53,6 +53,7 @@ public:
     std::vector<FakeStream> streams() const;
     std::vector<std::string> events() const;  // "effect", "stop effect", "open", "reset", "close"
     int queuedNow() const;
+    int streamRequests() const;  // every openStream call, refused ones included
 
     // Waits until the condition on this output holds (checked after every change). False on time-out.
     bool waitUntil(const std::function<bool(const FakeAudioOutput&)>& condition,

@@ -1,3 +1,4 @@
+#include "audio_threads.h"
 #include "fake_audio_output.h"
 #include "music_files.h"
 #include "music_player.h"
@@ -7,16 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <thread>
 
 namespace {
-
-int threadCount() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) ++count;
-    return count;
-}
 
 // Lets a manually played output drain by itself at the end, so that the stream can always stop.
 class DrainOnExit {
@@ -149,7 +143,8 @@ TEST(MusicPlayer, AFileThatCannotBePlayedStopsTheOldMusicAndGivesSilence) {
     // A device that refuses: silence too, and the next request is tried afresh.
     output.refuseStreams(true);
     MusicPlayer::play(files.name('b'));
-    ASSERT_TRUE(managerSleep.step(2));
+    ASSERT_TRUE(managerSleep.step());
+    ASSERT_TRUE(output.waitUntil([](const FakeAudioOutput& o) { return o.streamRequests() == 2; }));
     EXPECT_EQ(streamCount(output), 1u);
     output.refuseStreams(false);
     MusicPlayer::play(files.name('b'));
@@ -165,11 +160,10 @@ TEST(MusicPlayer, MusicSwitchedOffStartsNoThreadAndIgnoresEveryRequest) {
     FakeAudioOutput output;
     WaveData data;
     WaveStream stream;
-    int before = threadCount();
     {
         MusicPlayer player(output, data, stream, false);
         EXPECT_FALSE(player.managerRunning());
-        EXPECT_EQ(threadCount(), before);
+        EXPECT_EQ(threadsNamed("music manager"), 0);
         MusicPlayer::play(files.name('a'));
         MusicPlayer::stop();
         EXPECT_FALSE(stream.stopRequested());
@@ -180,7 +174,7 @@ TEST(MusicPlayer, MusicSwitchedOffStartsNoThreadAndIgnoresEveryRequest) {
     {
         MusicPlayer player(output, data, stream, true);
         EXPECT_TRUE(player.managerRunning());
-        EXPECT_EQ(threadCount(), before + 1);
+        EXPECT_EQ(threadsNamed("music manager"), 1);
     }
     EXPECT_EQ(MusicPlayer::instance(), nullptr);
 }

@@ -18,6 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The program's one texture cache, as the game has; these tests run it headless (no GL at all).
+TextureCache textureCache;
+
 // Each test works in a fresh directory of its own, so game paths are relative to it as in the game.
 class LoadingTest : public ::testing::Test {
 protected:

@@ -67,8 +67,8 @@ TEST(Placement, HangingPartsMeetTheirNeighboursJoint) {
     std::vector<PlacedPart> placed;
     std::string error;
     ASSERT_TRUE(arrangePose(rig, pose, placed, error)) << error;
-    const Vec2 ja = placePoint(placed[0], rig.parts[0].joints[0].at);
-    const Vec2 jb = placePoint(placed[1], rig.parts[1].joints[0].at);
+    const RigVec ja = placePoint(placed[0], rig.parts[0].joints[0].at);
+    const RigVec jb = placePoint(placed[1], rig.parts[1].joints[0].at);
     EXPECT_NEAR(ja.x, jb.x, 1e-5f);
     EXPECT_NEAR(ja.y, jb.y, 1e-5f);
     EXPECT_TRUE(openLinks(rig, placed, 0.001f).empty());
