@@ -1,7 +1,7 @@
 #include "game/flow/logo_scene.h"
 
 #include "game/flow/pad_press.h"
-#include "game/flow/stand_in_game_scene.h"
+#include "game/flow/game_scene.h"
 #include "game/shell/game_app.h"
 #include "game/shell/music_player.h"
 #include "game/shell/sound_effects.h"
@@ -78,5 +78,5 @@ void LogoScene::stopMusic() { MusicPlayer::stop(); }
 void LogoScene::startGame() {
     GameApp* app = GameApp::instance();
     if (!app) return;
-    app->pushScene(next_ ? next_() : makeGameScene());
+    app->pushScene(next_ ? next_() : std::make_unique<GameScene>());
 }

@@ -38,6 +38,11 @@ protected:
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    std::string readText(const std::string& name) const {
+        std::ifstream in(folder_ / name, std::ios::binary);
+        EXPECT_TRUE(in) << name << " was not written";
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
     Image shot(const std::string& name) const {
         Image image;
         std::ifstream in(folder_ / name, std::ios::binary);
@@ -149,15 +154,19 @@ TEST_F(LogoReplay, TheLogoClosesInCentredOnDarkBlue) {
 }
 
 TEST_F(LogoReplay, APressLeavesTheLogoForTheCurtainAndTheGameReturnsToIt) {
-    // Z at 5 leaves the logo; Z at 10 lifts the curtain, Z at 150 drops it, Z at 400 (once the cloth
-    // has landed and stopped bouncing) ends the game.
-    write("cycle.txt", "5 Z\n10 Z\n150 Z\n400 Z\n");
-    ASSERT_EQ(replay("--script cycle.txt --shot 8:title.png --shot 66:half.png --shot 140:stage.png "
-                     "--shot 403:logo.png"),
+    // Straight into the staff stage, which has no files here and so nothing to beat: Z at 5 leaves the
+    // logo, Z at 10 starts the stage at the title, the stage clears by itself into the ending, and Z at
+    // 900 (the curtain down and still by then) ends the game.
+    write("data/debug.cfg", "start_stage=8\n");
+    write("cycle.txt", "5 Z\n10 Z\n900 Z\n");
+    ASSERT_EQ(replay("--script cycle.txt --shot 8:title.png --shot 66:half.png --shot 300:stage.png "
+                     "--shot 903:logo.png --state 8:title.json --state 300:stage.json --state 899:ending.json "
+                     "--state 900:logo.json"),
               0);
     const Image title = shot("title.png");
     EXPECT_TRUE(near(at(title, 320, 5), kTitleGreen, 6));
-    EXPECT_TRUE(near(at(title, 320, 474), kTitleGreen, 6));
+    EXPECT_TRUE(near(at(title, 600, 300), kTitleGreen, 6)) << "right of the mode menu";
+    EXPECT_NE(readText("title.json").find("\"scene\":\"game\",\"menuState\":0,"), std::string::npos);
 
     // Half lifted: the cloth still hangs from the top edge, the stage shows below it.
     const Image half = shot("half.png");
@@ -166,6 +175,14 @@ TEST_F(LogoReplay, APressLeavesTheLogoForTheCurtainAndTheGameReturnsToIt) {
 
     const Image stage = shot("stage.png");
     for (int x : {5, 320, 634}) EXPECT_FALSE(near(at(stage, x, 5), kTitleGreen, 30)) << x;
+    const std::string playing = readText("stage.json");
+    EXPECT_NE(playing.find("\"stageNumber\":9,"), std::string::npos) << playing;
+    EXPECT_NE(playing.find("\"lifted\":true"), std::string::npos) << playing;
+    const std::string ending = readText("ending.json");
+    EXPECT_NE(ending.find("\"stagePhase\":6,"), std::string::npos) << ending;
+    EXPECT_NE(ending.find("\"down\":true"), std::string::npos) << ending;
+    EXPECT_EQ(ending.find("\"endingCounter\":0,"), std::string::npos) << ending;
+    EXPECT_NE(readText("logo.json").find("\"scene\":\"logo\""), std::string::npos);
 
     const Image logo = shot("logo.png");
     EXPECT_TRUE(near(at(logo, 5, 5), kLogoBlue, 2));
@@ -191,6 +208,7 @@ TEST_F(ReplayRun, BadArgumentsAndScriptsAreReportedNotRun) {
     EXPECT_EQ(replay("--frames"), 2);
     EXPECT_EQ(replay("--dir /nonexistent/folder"), 2);
     EXPECT_EQ(replay("--shot 1:/nonexistent/folder/x.png"), 1);  // the run happens; the write fails
+    EXPECT_EQ(replay("--state 1:/nonexistent/folder/x.json"), 1);
     std::ifstream errors(folder_ / "stderr.txt");
     std::string text((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("cannot write"), std::string::npos) << text;

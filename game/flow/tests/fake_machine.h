@@ -39,9 +39,11 @@ public:
     std::uint32_t keys = 0;
 };
 
+// A mouse that stays where the test puts it, with whatever buttons the test holds.
 class StillPointer final : public PointerDevice {
 public:
-    MouseState readMouse() override { return {}; }
+    MouseState readMouse() override { return mouse; }
+    MouseState mouse;
 };
 
 struct FakeMachine {
