@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     }
     // Script and shot paths are taken from where the command was given, not from --dir.
     for (auto& [frame, path] : options.shots) path = std::filesystem::absolute(path).string();
+    for (auto& [frame, path] : options.states) path = std::filesystem::absolute(path).string();
     if (!options.dir.empty()) {
         std::error_code failure;
         std::filesystem::current_path(options.dir, failure);

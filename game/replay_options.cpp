@@ -1,12 +1,15 @@
 #include "replay_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
 const char* const kReplayUsage =
-    "usage: puppet-replay [--dir PATH] [--script FILE] [--frames N] [--shot N:FILE.png]... [--paced]\n"
+    "usage: puppet-replay [--dir PATH] [--script FILE] [--frames N] [--shot N:FILE.png]...\n"
+    "                     [--state N:FILE.json]... [--paced]\n"
     "Runs the game with the pad played from FILE (lines \"FROM[-TO] KEYS\", KEYS from L R U D Z X C V\n"
-    "or -, '#' comments), stops after N frames and writes the 640x480 picture of frame N to FILE.png.\n";
+    "or -, '#' comments), stops after N frames, writes the 640x480 picture of frame N to FILE.png and\n"
+    "the game's state after frame N to FILE.json.\n";
 
 namespace {
 
@@ -14,6 +17,17 @@ bool parseCount(std::string_view text, std::uint64_t& value) {
     if (text.empty()) return false;
     auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
     return failure == std::errc() && end == text.data() + text.size();
+}
+
+// "N:FILE" into frame N and FILE.
+bool parseFrameFile(std::string_view value, std::map<std::uint64_t, std::string>& into) {
+    const auto colon = value.find(':');
+    std::uint64_t frame = 0;
+    if (colon == std::string_view::npos || !parseCount(value.substr(0, colon), frame) || colon + 1 == value.size()) {
+        return false;
+    }
+    into[frame] = std::string(value.substr(colon + 1));
+    return true;
 }
 
 }  // namespace
@@ -27,7 +41,8 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
             options.paced = true;
             continue;
         }
-        if (option != "--dir" && option != "--script" && option != "--frames" && option != "--shot") {
+        if (option != "--dir" && option != "--script" && option != "--frames" && option != "--shot" &&
+            option != "--state") {
             error = "unknown option " + std::string(option);
             return false;
         }
@@ -46,20 +61,26 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
                 return false;
             }
             framesGiven = true;
-        } else {
-            const auto colon = value.find(':');
-            std::uint64_t frame = 0;
-            if (colon == std::string_view::npos || !parseCount(value.substr(0, colon), frame) ||
-                colon + 1 == value.size()) {
+        } else if (option == "--shot") {
+            if (!parseFrameFile(value, options.shots)) {
                 error = "--shot wants N:FILE.png, not " + std::string(value);
                 return false;
             }
-            options.shots[frame] = std::string(value.substr(colon + 1));
+        } else if (!parseFrameFile(value, options.states)) {
+            error = "--state wants N:FILE.json, not " + std::string(value);
+            return false;
         }
     }
-    if (!framesGiven) options.frames = options.shots.empty() ? 1 : options.shots.rbegin()->first + 1;
-    if (!options.shots.empty() && options.shots.rbegin()->first >= options.frames) {
-        error = "a shot of frame " + std::to_string(options.shots.rbegin()->first) + " needs --frames above it";
+    std::uint64_t lastAsked = 0;
+    bool anyAsked = false;
+    for (const auto* frames : {&options.shots, &options.states}) {
+        if (frames->empty()) continue;
+        lastAsked = std::max(lastAsked, frames->rbegin()->first);
+        anyAsked = true;
+    }
+    if (!framesGiven) options.frames = anyAsked ? lastAsked + 1 : 1;
+    if (anyAsked && lastAsked >= options.frames) {
+        error = "a shot or state of frame " + std::to_string(lastAsked) + " needs --frames above it";
         return false;
     }
     return true;

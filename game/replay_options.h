@@ -9,12 +9,13 @@ struct ReplayOptions {
     std::string dir;     // working directory holding data/ and config/; empty keeps the current one
     std::string script;  // pad script; empty holds nothing in every frame
     std::uint64_t frames = 0;
-    std::map<std::uint64_t, std::string> shots;  // frame number -> PNG file
+    std::map<std::uint64_t, std::string> shots;   // frame number -> PNG file
+    std::map<std::uint64_t, std::string> states;  // frame number -> JSON file of the game's state
     bool paced = false;  // keep the game's own pacing instead of running flat out
 };
 
 extern const char* const kReplayUsage;
 
 // Returns false with a message in error for a command line it cannot follow. Without --frames the
-// run lasts until the last shot, or one frame.
+// run lasts until the last shot or state, or one frame.
 bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& options, std::string& error);

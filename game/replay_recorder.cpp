@@ -2,7 +2,10 @@
 
 #include "game/graphics/png_writer.h"
 #include "game/graphics/screen_capture.h"
+#include "game/flow/game_state_json.h"
 #include "game/shell/game_app.h"
+
+#include <fstream>
 
 void ReplayRecorder::frameDrawn(std::uint64_t frame) {
     const auto shot = options_.shots.find(frame);
@@ -12,9 +15,19 @@ void ReplayRecorder::frameDrawn(std::uint64_t frame) {
 }
 
 void ReplayRecorder::frameEnded(std::uint64_t frame) {
+    if (const auto state = options_.states.find(frame); state != options_.states.end()) writeState(frame, state->second);
     if (frame + 1 >= options_.frames) {
         if (GameApp* app = GameApp::instance()) app->requestQuit();
     }
+}
+
+void ReplayRecorder::writeState(std::uint64_t frame, const std::string& path) {
+    const GameApp* app = GameApp::instance();
+    const Scene* top = app && !app->sceneStack().empty() ? app->sceneStack().back().get() : nullptr;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << gameStateJson(top, frame);
+    out.close();
+    if (!out) failures_.push_back("cannot write " + path);
 }
 
 std::vector<std::string> ReplayRecorder::problems(std::uint64_t framesRun) const {
@@ -22,6 +35,12 @@ std::vector<std::string> ReplayRecorder::problems(std::uint64_t framesRun) const
     for (const auto& [frame, path] : options_.shots) {
         if (frame >= framesRun) {
             all.push_back("the game ended after " + std::to_string(framesRun) + " frames, before the shot of frame " +
+                          std::to_string(frame));
+        }
+    }
+    for (const auto& [frame, path] : options_.states) {
+        if (frame >= framesRun) {
+            all.push_back("the game ended after " + std::to_string(framesRun) + " frames, before the state of frame " +
                           std::to_string(frame));
         }
     }

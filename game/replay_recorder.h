@@ -1,5 +1,6 @@
 #pragma once
-// Watches a scripted run: writes the asked-for screenshots and ends the run after its last frame.
+// Watches a scripted run: writes the asked-for screenshots and game states and ends the run after its
+// last frame.
 
 #include "game/shell/frame_listener.h"
 #include "replay_options.h"
@@ -18,6 +19,8 @@ public:
     std::vector<std::string> problems(std::uint64_t framesRun) const;
 
 private:
+    void writeState(std::uint64_t frame, const std::string& path);
+
     const ReplayOptions& options_;
     std::vector<std::string> failures_;
 };

@@ -35,13 +35,23 @@ TEST(ReplayOptions, ValuesAndDefaults) {
     EXPECT_TRUE(options.dir.empty());
     ASSERT_TRUE(parse({}, options, error));
     EXPECT_EQ(options.frames, 1u);
+
+    // States are asked for like shots, and the run lasts past the last of either.
+    ASSERT_TRUE(parse({"--shot", "3:a.png", "--state", "40:s.json", "--state", "7:t.json"}, options, error)) << error;
+    EXPECT_EQ(options.states.size(), 2u);
+    EXPECT_EQ(options.states.at(40), "s.json");
+    EXPECT_EQ(options.frames, 41u);
+    ASSERT_TRUE(parse({"--state", "2:s.json", "--shot", "9:a.png"}, options, error));
+    EXPECT_EQ(options.frames, 10u);
 }
 
 TEST(ReplayOptions, NonsenseIsRefused) {
     const std::vector<std::vector<const char*>> bad = {
         {"--frames"},          {"--frames", "0"},       {"--frames", "-3"},        {"--frames", "12x"},
         {"--shot", "5"},       {"--shot", "x:a.png"},   {"--shot", "5:"},          {"--bogus"},
-        {"--shot", "10:a.png", "--frames", "10"},        {"frames", "10"}};
+        {"--shot", "10:a.png", "--frames", "10"},        {"frames", "10"},
+        {"--state", "5"},      {"--state", ":s.json"},  {"--state", "4:"},
+        {"--state", "10:s.json", "--frames", "10"}};
     for (const auto& args : bad) {
         ReplayOptions options;
         std::string error;

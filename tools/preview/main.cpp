@@ -97,7 +97,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "puppet-preview: cannot enter %s\n", runDir.c_str());
         return 1;
     }
-    TextureCache::instance()->setHeadless(true);
+    // No GL here: textures load as names only; the pictures are read from the part files.
+    TextureCache textures;
+    textures.setHeadless(true);
     const std::string model = names.front();
     const std::vector<std::string> pictures = partPictures(model);
     std::vector<SheetCell> cells;

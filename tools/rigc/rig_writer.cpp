@@ -5,6 +5,7 @@
 #include <datatree.h>
 #include <host_path.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -139,8 +140,11 @@ bool verifyRig(const Rig& rig, const std::string& outDir, std::vector<std::strin
         DataRef& parts = root.member("parts");
         if (parts->size() != rig.parts.size()) errors.push_back(modelPath + ": wrong part count");
         const std::string modelDir = gameDirectoryOf(model.file);
+        std::vector<std::string> checked;  // parts that share a file are reported once
         for (std::uint32_t p = 0; p < parts->size(); ++p) {
             const std::string partGamePath = modelDir + parts->item(p)->text();
+            if (std::find(checked.begin(), checked.end(), partGamePath) != checked.end()) continue;
+            checked.push_back(partGamePath);
             const std::string partPath = joinHostPath(outDir, partGamePath);
             if (!fs::is_regular_file(partPath)) {
                 errors.push_back(modelPath + ": missing part file " + partPath);

@@ -4,10 +4,17 @@
 #include "part_builder.h"
 #include "puppet/model/puppet.h"
 
+#include "game/graphics/image.h"
+#include "game/graphics/png_writer.h"
+#include "game/graphics/texture_cache.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -211,4 +218,43 @@ TEST_F(DrawTest, EmptyPuppetDrawsNothingAndLeavesGlStateAlone) {
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(bound, 0);
     EXPECT_EQ(pixelAt({0.0f, 0.0f})[0], 0);
+}
+
+TEST_F(DrawTest, LoadedModelDrawsItsPictureFromTheTextureCache) {
+    // A one-part model whose picture is a plain blue PNG, in a folder of its own.
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("puppet_draw_test_" + std::to_string(getpid()));
+    fs::create_directories(dir / "pics");
+    Image blue(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            std::uint8_t* pixel = blue.row(y) + 4 * x;
+            pixel[2] = 255;
+            pixel[3] = 255;
+        }
+    }
+    ASSERT_TRUE(writePng((dir / "pics" / "blue.png").string(), blue));
+    std::ofstream(dir / "body.part") << "{pic_frame=[{u=0,v=0,x=-0.5,y=0.5,},{u=0,v=1,x=-0.5,y=-0.5,},"
+                                        "{u=1,v=1,x=0.5,y=-0.5,},{u=1,v=0,x=0.5,y=0.5,},],texture=pics\\blue.png,},";
+    std::ofstream(dir / "0.model") << "{parts=[body.part,],},";
+    std::string gamePath = (dir / "0.model").string();
+    for (char& c : gamePath) c = c == '/' ? '\\' : c;
+
+    TextureCache& cache = *TextureCache::instance();
+    const bool wasHeadless = cache.headless();
+    cache.setHeadless(false);
+    Puppet puppet;
+    puppet.loadModel(gamePath);
+    cache.setHeadless(wasHeadless);
+    fs::remove_all(dir);
+    ASSERT_EQ(puppet.partCount(), 1u);
+    EXPECT_NE(puppet.parts[0].texture, 0u);
+
+    puppet.move({-2.0f, 1.0f});
+    clear();
+    puppet.draw(0.0f, 0.5f);
+    const std::array<int, 4> centre = pixelAt({-2.0f, 1.0f});
+    EXPECT_NEAR(centre[2], 128, 2);
+    EXPECT_EQ(centre[0], 0);
+    EXPECT_EQ(pixelAt({0.0f, 1.0f})[2], 0);
 }
