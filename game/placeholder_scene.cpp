@@ -81,6 +81,7 @@ void drawTitle(float left, float top, float scale) {
 
 std::string findPosterPicture() {
     std::error_code error;
+    if (std::filesystem::is_regular_file("data/title/0.png", error)) return "data\\title\\0.png";
     std::vector<std::string> found;
     for (std::filesystem::recursive_directory_iterator it("data", error), end; !error && it != end;
          it.increment(error)) {

@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in first scene: a little puppet theatre with a marionette that walks with the pad's
-// arrows and hops on Z, and the first picture found under data\ hung up as a poster.
+// arrows and hops on Z, and a picture from data\ hung up as a poster.
 
 #include "game/graphics/texture_cache.h"
 #include "game/shell/scene.h"
@@ -33,5 +33,6 @@ private:
     std::uint32_t frame_ = 0;
 };
 
-// The first PNG under data\ in name order, as a game path, or empty.
+// The title picture when there is one, else the first PNG under data\ in name order, as a game path;
+// empty when there is none.
 std::string findPosterPicture();

@@ -36,9 +36,7 @@ public:
     const Record& record(std::uint32_t age) const { return records_[index(age)]; }
 
 private:
-    std::size_t index(std::uint32_t age) const {
-        return (static_cast<std::uint32_t>(head_) + age) % kInputHistory;
-    }
+    std::size_t index(std::uint32_t age) const { return (head_ + age) % kInputHistory; }
     std::array<Record, kInputHistory> records_{};
-    std::int32_t head_ = 0;
+    std::uint32_t head_ = 0;  // unsigned so that counting down wraps instead of overflowing
 };

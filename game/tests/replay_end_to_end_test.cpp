@@ -2,6 +2,7 @@
 // of the screens a scripted pad leads to.
 #include "game/graphics/png_reader.h"
 #include "game/graphics/png_writer.h"
+#include "child_environment.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,7 @@ protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "dolvane-replay-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
-        // Without an X display SDL can still draw offscreen through EGL.
-        if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+        prepareChildEnvironment();
     }
     void TearDown() override { fs::remove_all(folder_); }
 

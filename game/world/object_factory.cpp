@@ -1,25 +1,43 @@
 #include "game/world/object_factory.h"
 
 #include "game/flow/game_scene.h"
-#include "game/world/stand_in_figure.h"
+#include "game/world/big_item.h"
+#include "game/world/bubble.h"
+#include "game/world/hero.h"
+#include "game/world/item_box.h"
+#include "game/world/pumpkin.h"
+#include "game/world/staff_puppet.h"
+#include "game/world/word.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr const char* kBubbleModel = "data\\puppets\\bubble\\0.model";
-constexpr const char* kBubblePose = "data\\puppets\\bubble\\normal.pose";
-
-std::unique_ptr<PuppetObject> makeBubble() { return std::make_unique<StandInFigure>(kBubbleModel, kBubblePose); }
+std::unique_ptr<PuppetObject> makeBubble() { return std::make_unique<Bubble>(); }
 
 // The hero's model follows the stage: stage s wears model s - 1.
 std::unique_ptr<PuppetObject> makeHero() {
     const GameScene* scene = GameScene::instance();
-    char model[64];
-    std::snprintf(model, sizeof model, "data\\hero\\%d.model", scene ? scene->stageNumber - 1 : 0);
-    return std::make_unique<StandInFigure>(model, "data\\hero\\normal.pose", 6);
+    return std::make_unique<Hero>(scene ? scene->stageNumber - 1 : 0);
 }
+
+std::unique_ptr<PuppetObject> makeBigItemBox() { return std::make_unique<ItemBox>("BigItem"); }
+std::unique_ptr<PuppetObject> makePumpkinBox() { return std::make_unique<ItemBox>("Pumpkin"); }
+std::unique_ptr<PuppetObject> makeBigItem() { return std::make_unique<BigItem>(); }
+std::unique_ptr<PuppetObject> makePumpkin() { return std::make_unique<Pumpkin>(); }
+
+// The credited people of the staff stage, each a model and a pose named after them.
+template <const char* Model, const char* Pose>
+std::unique_ptr<PuppetObject> makeStaff() {
+    return std::make_unique<StaffPuppet>(Model, Pose);
+}
+constexpr char kTavoModel[] = "data\\staff\\tavo.model", kTavoPose[] = "data\\staff\\tavo.pose";
+constexpr char kPeluModel[] = "data\\staff\\pelu.model", kPeluPose[] = "data\\staff\\pelu.pose";
+constexpr char kRunoModel[] = "data\\staff\\runo.model", kRunoPose[] = "data\\staff\\runo.pose";
+constexpr char kKestaModel[] = "data\\staff\\kesta.model", kKestaPose[] = "data\\staff\\kesta.pose";
+constexpr char kDaboModel[] = "data\\staff\\dabo.model", kDaboPose[] = "data\\staff\\dabo.pose";
+constexpr char kFimuModel[] = "data\\staff\\fimu.model", kFimuPose[] = "data\\staff\\fimu.pose";
+constexpr char kGorlModel[] = "data\\staff\\gorl.model", kGorlPose[] = "data\\staff\\gorl.pose";
 
 struct ObjectRow {
     const char* name;
@@ -29,6 +47,17 @@ struct ObjectRow {
 const ObjectRow kObjectRows[] = {
     {"Hero", makeHero},
     {"Bubble", makeBubble},
+    {"BigItemBox", makeBigItemBox},
+    {"PumpkinBox", makePumpkinBox},
+    {"BigItem", makeBigItem},
+    {"Pumpkin", makePumpkin},
+    {"Tavo", makeStaff<kTavoModel, kTavoPose>},
+    {"Pelu", makeStaff<kPeluModel, kPeluPose>},
+    {"Runo", makeStaff<kRunoModel, kRunoPose>},
+    {"Kesta", makeStaff<kKestaModel, kKestaPose>},
+    {"Dabo", makeStaff<kDaboModel, kDaboPose>},
+    {"Fimu", makeStaff<kFimuModel, kFimuPose>},
+    {"Gorl", makeStaff<kGorlModel, kGorlPose>},
 };
 
 struct WordRow {
@@ -74,5 +103,5 @@ WordFiles wordFiles(const char* name) {
 
 std::unique_ptr<PuppetObject> createWord(const char* name) {
     const WordFiles files = wordFiles(name);
-    return std::make_unique<StandInFigure>(files.model, files.pose);
+    return std::make_unique<Word>(files.model, files.pose);
 }

@@ -219,10 +219,9 @@ TEST(GameFlow, DeathPromptsAfter100FramesAndContinueRepeatsTheStage) {
     EXPECT_EQ(scene.endingCounter, 0);
 
     ASSERT_GT(run.runUntil([&] { return scene.curtain.isDown(); }), 0);
-    const PuppetObject* oldHero = scene.hero;
     run.press(kPadKeyZ);
     ASSERT_NE(scene.hero, nullptr);
-    EXPECT_NE(scene.hero, oldHero);
+    // A new hero (the allocator may well give it the old one's address): full life again.
     EXPECT_FLOAT_EQ(scene.hero->life, 1.0f);
     EXPECT_EQ(scene.stageNumber, 1);
     EXPECT_EQ(scene.stagePhase, 0);
