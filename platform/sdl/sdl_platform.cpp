@@ -7,10 +7,6 @@
 
 #include <thread>
 
-// Read by the leak checker of sanitizer builds (and by nothing otherwise): libdbus, which SDL opens to
-// hold off the screen saver, keeps a buffer until the process ends that SDL 2.26 cannot free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-
 namespace {
 
 class SdlClock final : public Clock {
