@@ -1,7 +1,13 @@
 #include "game/graphics/curtain.h"
 
+#include "platform/egl/headless_gl.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -34,7 +40,72 @@ void raiseLowerRows(Curtain& curtain) {
     }
 }
 
+// A 640 x 480 colour buffer to draw into, cleared to blue.
+class ScreenBuffer {
+public:
+    ScreenBuffer() {
+        glGenFramebuffers(1, &framebuffer_);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glGenRenderbuffers(1, &colour_);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, 640, 480);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+        glViewport(0, 0, 640, 480);
+        glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    ~ScreenBuffer() {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteRenderbuffers(1, &colour_);
+        glDeleteFramebuffers(1, &framebuffer_);
+    }
+    bool complete() const { return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE; }
+    // The colour at a point of the 640 x 480 screen, y down as the curtain counts it.
+    std::array<int, 3> at(int x, int y) const {
+        std::array<unsigned char, 4> rgba{};
+        glReadPixels(x, 479 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        return {rgba[0], rgba[1], rgba[2]};
+    }
+
+private:
+    GLuint framebuffer_ = 0;
+    GLuint colour_ = 0;
+};
+
 }  // namespace
+
+TEST(Curtain, CoversTheScreenWhenDownAndIsNotDrawnOnceLifted) {
+    HeadlessGl gl;
+    ASSERT_TRUE(gl.current()) << "no headless OpenGL";
+    const std::array<int, 3> blue{0, 0, 255};
+    const std::array<int, 3> cloth{255, 255, 255};  // untextured, lit from the front
+    {
+        ScreenBuffer screen;
+        ASSERT_TRUE(screen.complete());
+        Curtain down;
+        down.draw();
+        for (auto [x, y] : {std::pair{2, 2}, std::pair{320, 240}, std::pair{637, 477}}) {
+            EXPECT_EQ(screen.at(x, y), cloth) << x << "," << y;
+        }
+    }
+    Curtain curtain;
+    curtain.lift();
+    for (int i = 0; i < 56; ++i) curtain.step();
+    {
+        ScreenBuffer screen;
+        curtain.draw();
+        EXPECT_EQ(screen.at(320, 2), cloth) << "half lifted, it still hangs from the top";
+        EXPECT_EQ(screen.at(320, 477), blue);
+    }
+    while (!curtain.isLifted()) curtain.step();
+    {
+        ScreenBuffer screen;
+        curtain.draw();
+        for (auto [x, y] : {std::pair{2, 2}, std::pair{320, 240}, std::pair{637, 477}}) {
+            EXPECT_EQ(screen.at(x, y), blue) << x << "," << y;
+        }
+    }
+}
 
 TEST(Curtain, StartsDownAndDropOnlyStopsALiftingCloth) {
     Curtain curtain;
