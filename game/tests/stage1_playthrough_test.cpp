@@ -1,0 +1,133 @@
+// A recorded play-through of stage 1 with the real game: the pad script walks, jumps, dives, throws
+// stars, collapses and gets up, then dashes at every bubble and box until the first wave is beaten,
+// sees the warning and the second wave off, and confirms the next stage after the clear. The states
+// written along the way show each step.
+#include "child_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A number that follows "key": in the text, searched from `from`; NaN when the key is missing.
+double numberAfter(const std::string& json, const std::string& key, std::size_t from = 0) {
+    const std::string pattern = "\"" + key + "\":";
+    const std::size_t at = json.find(pattern, from);
+    if (at == std::string::npos) return std::nan("");
+    return std::strtod(json.c_str() + at + pattern.size(), nullptr);
+}
+
+bool flagAfter(const std::string& json, const std::string& key, std::size_t from = 0) {
+    const std::string pattern = "\"" + key + "\":true";
+    const std::size_t at = json.find("\"" + key + "\":", from);
+    return at != std::string::npos && json.compare(at, pattern.size(), pattern) == 0;
+}
+
+int countOf(const std::string& json, const std::string& text) {
+    int n = 0;
+    for (std::size_t at = json.find(text); at != std::string::npos; at = json.find(text, at + 1)) ++n;
+    return n;
+}
+
+struct GameState {
+    std::string json;
+    double top(const std::string& key) const { return numberAfter(json, key); }
+    double hero(const std::string& key) const { return numberAfter(json, key, json.find("\"hero\":")); }
+    bool heroFlag(const std::string& key) const { return flagAfter(json, key, json.find("\"hero\":")); }
+};
+
+class Stage1Playthrough : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "dolvane-stage1-XXXXXX").string();
+        folder_ = mkdtemp(pattern.data());
+        prepareChildEnvironment();
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    int replay(const std::string& arguments) const {
+        const std::string command = "cd '" + folder_.string() + "' && '" + PUPPET_REPLAY + "' --dir '" +
+                                    DOLVANE_RUN_DIR + "' --script '" + SCRIPT + "' " + arguments +
+                                    " 2>stderr.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    GameState state(int frame) const {
+        std::ifstream in(folder_ / ("s" + std::to_string(frame) + ".json"));
+        std::stringstream text;
+        text << in.rdbuf();
+        EXPECT_FALSE(text.str().empty()) << "no state of frame " << frame;
+        return {text.str()};
+    }
+
+    fs::path folder_;
+};
+
+}  // namespace
+
+TEST_F(Stage1Playthrough, BeatsBothWavesAndStartsStageTwo) {
+    if (!fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data")) {
+        GTEST_SKIP() << "no data set in " DOLVANE_RUN_DIR;
+    }
+    const int frames[] = {140, 320, 420, 7200, 7400, 13150, 13360};
+    std::string arguments = "--frames 13361";
+    for (int frame : frames) {
+        arguments += " --state " + std::to_string(frame) + ":s" + std::to_string(frame) + ".json";
+    }
+    ASSERT_EQ(replay(arguments), 0);
+
+    // Walking into stage 1, all seven bubbles of the first wave still there.
+    const GameState walking = state(140);
+    EXPECT_EQ(walking.top("stageNumber"), 1);
+    EXPECT_EQ(walking.top("stagePhase"), 0);
+    EXPECT_EQ(walking.top("enemyCount"), 7);
+    EXPECT_GT(walking.hero("x"), 6.5);
+    EXPECT_TRUE(walking.heroFlag("posed"));
+
+    // Collapsed into loose parts, at the cost of 0.1 of life; the thrown stars are about.
+    const GameState collapsed = state(320);
+    EXPECT_FALSE(collapsed.heroFlag("posed"));
+    EXPECT_FALSE(collapsed.heroFlag("linked"));
+    EXPECT_NEAR(collapsed.hero("life"), 0.9, 1e-6);
+    EXPECT_GE(countOf(collapsed.json, "\"type\":\"Star\""), 5);
+
+    // Up again; the fight with the first wave begins.
+    const GameState fighting = state(420);
+    EXPECT_TRUE(fighting.heroFlag("posed"));
+    EXPECT_EQ(fighting.top("stagePhase"), 0);
+
+    // First wave beaten: the warning is up and the second wave is on its way.
+    const GameState warning = state(7200);
+    EXPECT_EQ(warning.top("stagePhase"), 2);
+    EXPECT_EQ(warning.top("enemyCount"), 0);
+    EXPECT_GE(countOf(warning.json, "\"type\":\"Word\""), 1);
+    EXPECT_EQ(countOf(warning.json, "\"type\":\"ItemBox\""), 0) << "every box broken";
+
+    const GameState secondWave = state(7400);
+    EXPECT_EQ(secondWave.top("stagePhase"), 3);
+    EXPECT_EQ(secondWave.top("enemyCount"), 3);
+
+    // Second wave beaten and the clear shown, the hero still standing.
+    const GameState clear = state(13150);
+    EXPECT_EQ(clear.top("stagePhase"), 5);
+    EXPECT_EQ(clear.top("enemyCount"), 0);
+    EXPECT_GT(clear.hero("life"), 0.0);
+
+    // The confirm between stages started stage 2 with a new hero.
+    const GameState next = state(13360);
+    EXPECT_EQ(next.top("stageNumber"), 2);
+    EXPECT_FALSE(flagAfter(next.json, "waitingForStart"));
+    EXPECT_EQ(next.top("stagePhase"), 0);
+    EXPECT_EQ(next.hero("life"), 1.0);
+}
