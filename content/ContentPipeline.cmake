@@ -72,11 +72,11 @@ function(content_picture svg out)
   content_add_output("${dest}")
 endfunction()
 
-# content_rig(RIG OUTDIR PICTURES files... [AFTER stamps...]): compiles a puppet description into
+# content_rig(RIG OUTDIR PICTURES files... [AFTER stamps...] [NO_SHEET]): compiles a puppet description into
 # OUTDIR (relative to the run folder) once its pictures are built, and leaves an authored-pose contact
 # sheet for review. Sets CONTENT_RIG_STAMP, which AFTER of a later rig can name to run after it.
 function(content_rig rig outdir)
-  cmake_parse_arguments(R "" "" "PICTURES;AFTER" ${ARGN})
+  cmake_parse_arguments(R "NO_SHEET" "" "PICTURES;AFTER" ${ARGN})
   set(src "${CMAKE_CURRENT_SOURCE_DIR}/${rig}")
   string(MAKE_C_IDENTIFIER "${outdir}/${rig}" id)
   set(stamp "${CONTENT_WORK_DIR}/${id}.stamp")
@@ -86,15 +86,21 @@ function(content_rig rig outdir)
   endforeach()
   get_filename_component(name "${rig}" NAME_WE)
   string(REPLACE "/" "_" sheet_name "${outdir}_${name}")
+  set(sheet_args --sheet "${CONTENT_REVIEW_DIR}/${sheet_name}.svg")
+  if(R_NO_SHEET)
+    set(sheet_args "")
+  endif()
   add_custom_command(OUTPUT "${stamp}"
-    COMMAND rigc "${src}" "${DOLVANE_RUN_DIR}/${outdir}" --sheet "${CONTENT_REVIEW_DIR}/${sheet_name}.svg"
+    COMMAND rigc "${src}" "${DOLVANE_RUN_DIR}/${outdir}" ${sheet_args}
     COMMAND ${CMAKE_COMMAND} -E touch "${stamp}"
     DEPENDS "${src}" ${pictures} ${R_AFTER} rigc
     COMMENT "Puppet ${outdir}/${rig}"
     VERBATIM)
   content_add_output("${stamp}")
   set(CONTENT_RIG_STAMP "${stamp}" PARENT_SCOPE)
-  set_property(GLOBAL APPEND PROPERTY DOLVANE_CONTENT_SHEETS "${CONTENT_REVIEW_DIR}/${sheet_name}.svg")
+  if(NOT R_NO_SHEET)
+    set_property(GLOBAL APPEND PROPERTY DOLVANE_CONTENT_SHEETS "${CONTENT_REVIEW_DIR}/${sheet_name}.svg")
+  endif()
 endfunction()
 
 # content_copy(SRC OUT): a text source that goes into the data set as it stands.

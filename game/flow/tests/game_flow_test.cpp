@@ -1,6 +1,7 @@
 // The game scene's flow, played in-process with a scripted pad over small stages made on the spot.
 
 #include "flow_run.h"
+#include "game/flow/camera.h"
 
 #include <gtest/gtest.h>
 
@@ -348,4 +349,37 @@ TEST(GameFlow, RightClickKillsEveryEnemyAndNothingElse) {
     for (const auto& object : scene.objects) object->life = 0.5f;
     run.frame();
     for (const auto& object : scene.objects) EXPECT_FLOAT_EQ(object->life, 0.5f);
+}
+
+TEST(GameFlow, LeftButtonWithVHeldDrawsTheGroundUnderTheCursor) {
+    FlowRun run;
+    writeStages(run.folder);
+    run.start();
+    startFirstStage(run);
+    GameScene& scene = *run.scene;
+    run.machine.pointer.mouse = {400, 200, true, false};
+    run.frame();
+    const std::vector<float> untouched = scene.ground.heights;
+    EXPECT_EQ(scene.ground.heights, untouched) << "the left button alone changes nothing";
+
+    // Where the cursor points on the stage plane, through the camera of the coming frame (the hero
+    // moves only after the edit).
+    Vec2 at;
+    ASSERT_TRUE(stagePointUnder(cameraPoint(scene.hero->position, scene.ground.lineCount()), cameraZ, 400, 200,
+                                run.app.height(), at));
+    run.machine.pad.keys = kPadKeyV;
+    run.frame();
+    const int column = static_cast<int>(at.x);
+    ASSERT_GE(column, 0);
+    EXPECT_GT(at.y, 0.5f) << "above the level ground, in the upper half of the picture";
+    for (std::size_t i = 0; i < scene.ground.heights.size(); ++i) {
+        EXPECT_FLOAT_EQ(scene.ground.heights[i], static_cast<int>(i) == column ? at.y : 0.0f) << i;
+    }
+    EXPECT_LT(scene.ground.line(static_cast<std::uint32_t>(column)).ny, 0.99f) << "the lines follow in the same frame";
+
+    // Off the stage's left end nothing is edited.
+    run.machine.pointer.mouse = {-2000, 200, true, false};
+    const std::vector<float> before = scene.ground.heights;
+    run.frame();
+    EXPECT_EQ(scene.ground.heights, before);
 }
