@@ -1,19 +1,10 @@
 // How texts, arrays and maps are read, including every oddity that stored files may rely on.
 #include "datatree.h"
+#include "parse_helper.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-namespace {
-
-DataRef parse(const std::string& text) {
-    DataRef root;
-    readDataString(text, root);
-    return root;
-}
-
-}  // namespace
 
 TEST(Parse, EmptyAndBlankInputReadAsEmptyText) {
     for (const char* input : {"", " \t\r\n\v\f  \n"}) {

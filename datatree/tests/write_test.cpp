@@ -1,17 +1,8 @@
 // The canonical written form and what survives a write-then-read round trip.
 #include "datatree.h"
+#include "parse_helper.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-DataRef parse(const std::string& text) {
-    DataRef root;
-    readDataString(text, root);
-    return root;
-}
-
-}  // namespace
 
 TEST(Write, CanonicalFormQuotesOnlyTextsWithSpaces) {
     DataRef root;
