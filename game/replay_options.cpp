@@ -59,6 +59,10 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
         } else if (option == "--script") {
             options.script = value;
         } else if (option == "--record") {
+            if (value.empty()) {
+                error = "--record wants a FILE";
+                return false;
+            }
             options.record = value;
         } else if (option == "--frames") {
             if (!parseCount(value, options.frames) || options.frames == 0) {

@@ -58,7 +58,7 @@ TEST(ReplayOptions, NonsenseIsRefused) {
         {"--shot", "5"},       {"--shot", "x:a.png"},   {"--shot", "5:"},          {"--bogus"},
         {"--shot", "10:a.png", "--frames", "10"},        {"frames", "10"},
         {"--state", "5"},      {"--state", ":s.json"},  {"--state", "4:"},
-        {"--state", "10:s.json", "--frames", "10"},      {"--record"},
+        {"--state", "10:s.json", "--frames", "10"},      {"--record"},          {"--record", ""},
         {"--record", "r.txt", "--script", "s.txt"}};
     for (const auto& args : bad) {
         ReplayOptions options;
