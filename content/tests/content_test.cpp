@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -29,6 +30,14 @@ struct Puppet {
     std::string model;
     std::vector<std::string> poses;
 };
+
+// Enemy puppets of set B and the bosses: kind folder, then every pose the enemy's code sets.
+const std::vector<std::pair<std::string, std::vector<std::string>>>& enemySetB() {
+    static const std::vector<std::pair<std::string, std::vector<std::string>>> kinds = {
+        {"lastboss", {"normal", "a0"}},
+    };
+    return kinds;
+}
 
 std::vector<Puppet> puppetsTheGameLoads() {
     std::vector<Puppet> puppets;
@@ -59,6 +68,14 @@ std::vector<Puppet> puppetsTheGameLoads() {
         puppets.push_back(
             {std::string("data\\puppets\\Items\\") + item + ".model", {"data\\puppets\\Items\\0.pose"}});
     }
+    // Enemy puppets, set B, and the bosses; the last boss's first pose lives outside its folder.
+    for (const auto& [kind, poses] : enemySetB()) {
+        Puppet enemy{"data\\puppets\\" + kind + "\\0.model", {}};
+        for (const std::string& p : poses)
+            enemy.poses.push_back("data\\puppets\\" + kind + "\\" + p + ".pose");
+        if (kind == "lastboss") enemy.poses.push_back("data\\lastboss\\lastboss\\normal.pose");
+        puppets.push_back(enemy);
+    }
     return puppets;
 }
 
@@ -68,6 +85,8 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"Bubble", "data\\puppets\\bubble\\0.model"},      {"SplitBubble", "data\\puppets\\bubble\\0.model"},
         {"BigItemBox", "data\\puppets\\Items\\box.model"}, {"PumpkinBox", "data\\puppets\\Items\\box.model"},
         {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
+        // Enemy puppets, set B, and the bosses.
+        {"LastBoss", "data\\puppets\\lastboss\\0.model"},
     };
     return models;
 }
@@ -135,6 +154,41 @@ TEST(Content, IndexesTheGameReliesOnExist) {
     if (boss.readable) {
         ASSERT_GT(boss.parts.size(), 14u);
         EXPECT_GT(boss.parts[14].joints, 0);
+    }
+}
+
+// Every enemy of set B and each boss can be hurt (a body circle) and can strike (an attack circle),
+// and no part of it floats free: each one hangs from part 0 through links, which is all that holds a
+// limp puppet (and the hornet boss's whole chain) together.
+TEST(Content, EnemiesOfSetBCanBeHitStrikeAndHangTogether) {
+    REQUIRE_DATA_SET();
+    for (const auto& [kind, poses] : enemySetB()) {
+        SCOPED_TRACE(kind);
+        const ModelInfo model = readModel("data\\puppets\\" + kind + "\\0.model");
+        ASSERT_TRUE(model.readable);
+        ASSERT_FALSE(model.parts.empty());
+        int body = 0, attack = 0;
+        for (const PartInfo& p : model.parts) {
+            body += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 0));
+            attack += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 1));
+        }
+        EXPECT_GT(body, 0);
+        EXPECT_GT(attack, 0);
+        std::vector<bool> held(model.parts.size(), false);
+        held[0] = true;
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (const ModelInfo::Link& link : model.links) {
+                const int n = static_cast<int>(held.size());
+                if (link.partA < 0 || link.partA >= n || link.partB < 0 || link.partB >= n) continue;
+                if (held[link.partA] != held[link.partB]) {
+                    held[link.partA] = held[link.partB] = true;
+                    grew = true;
+                }
+            }
+        }
+        for (size_t p = 0; p < held.size(); ++p)
+            EXPECT_TRUE(held[p]) << "part " << p << " hangs from nothing";
     }
 }
 
