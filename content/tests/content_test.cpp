@@ -35,6 +35,7 @@ struct Puppet {
 const std::vector<std::pair<std::string, std::vector<std::string>>>& enemySetB() {
     static const std::vector<std::pair<std::string, std::vector<std::string>>> kinds = {
         {"lastboss", {"normal", "a0"}},
+        {"hornetboss", {"0"}},
     };
     return kinds;
 }
@@ -87,6 +88,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
         // Enemy puppets, set B, and the bosses.
         {"LastBoss", "data\\puppets\\lastboss\\0.model"},
+        {"HornetBoss", "data\\puppets\\hornetboss\\0.model"},
     };
     return models;
 }
