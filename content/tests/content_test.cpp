@@ -36,6 +36,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& enemySetB()
     static const std::vector<std::pair<std::string, std::vector<std::string>>> kinds = {
         {"lastboss", {"normal", "a0"}},
         {"hornetboss", {"0"}},
+        {"knight", {"normal", "n0", "a0", "a1", "a2"}},
     };
     return kinds;
 }
@@ -89,6 +90,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         // Enemy puppets, set B, and the bosses.
         {"LastBoss", "data\\puppets\\lastboss\\0.model"},
         {"HornetBoss", "data\\puppets\\hornetboss\\0.model"},
+        {"Knight", "data\\puppets\\knight\\0.model"},
     };
     return models;
 }
