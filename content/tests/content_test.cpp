@@ -37,6 +37,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& enemySetB()
         {"lastboss", {"normal", "a0"}},
         {"hornetboss", {"0"}},
         {"knight", {"normal", "n0", "a0", "a1", "a2"}},
+        {"egg", {"0", "1", "2", "3", "4", "5", "6"}},
     };
     return kinds;
 }
@@ -91,6 +92,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"LastBoss", "data\\puppets\\lastboss\\0.model"},
         {"HornetBoss", "data\\puppets\\hornetboss\\0.model"},
         {"Knight", "data\\puppets\\knight\\0.model"},
+        {"Egg", "data\\puppets\\egg\\0.model"},
     };
     return models;
 }
