@@ -38,6 +38,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& enemySetB()
         {"hornetboss", {"0"}},
         {"knight", {"normal", "n0", "a0", "a1", "a2"}},
         {"egg", {"0", "1", "2", "3", "4", "5", "6"}},
+        {"imo", {"normal", "0"}},
     };
     return kinds;
 }
@@ -93,6 +94,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"HornetBoss", "data\\puppets\\hornetboss\\0.model"},
         {"Knight", "data\\puppets\\knight\\0.model"},
         {"Egg", "data\\puppets\\egg\\0.model"},
+        {"Imo", "data\\puppets\\imo\\0.model"},
     };
     return models;
 }
