@@ -39,6 +39,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& enemySetB()
         {"knight", {"normal", "n0", "a0", "a1", "a2"}},
         {"egg", {"0", "1", "2", "3", "4", "5", "6"}},
         {"imo", {"normal", "0"}},
+        {"clay", {"normal", "a0", "a1", "a2"}},
     };
     return kinds;
 }
@@ -95,6 +96,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"Knight", "data\\puppets\\knight\\0.model"},
         {"Egg", "data\\puppets\\egg\\0.model"},
         {"Imo", "data\\puppets\\imo\\0.model"},
+        {"Clay", "data\\puppets\\clay\\0.model"},
     };
     return models;
 }
