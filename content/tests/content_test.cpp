@@ -30,6 +30,21 @@ struct Puppet {
     std::vector<std::string> poses;
 };
 
+// Enemy puppets, set A: each kind's folder under data\puppets\ and the poses its code sets.
+std::vector<Puppet> enemyPuppetsSetA() {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> kinds = {
+        {"hornet", {"normal", "n0"}},
+    };
+    std::vector<Puppet> puppets;
+    for (const auto& [kind, poses] : kinds) {
+        Puppet puppet{"data\\puppets\\" + kind + "\\0.model", {}};
+        for (const std::string& pose : poses)
+            puppet.poses.push_back("data\\puppets\\" + kind + "\\" + pose + ".pose");
+        puppets.push_back(puppet);
+    }
+    return puppets;
+}
+
 std::vector<Puppet> puppetsTheGameLoads() {
     std::vector<Puppet> puppets;
     const std::vector<std::string> heroPoses = {"normal", "walk0", "walk1", "sitdown",
@@ -59,6 +74,7 @@ std::vector<Puppet> puppetsTheGameLoads() {
         puppets.push_back(
             {std::string("data\\puppets\\Items\\") + item + ".model", {"data\\puppets\\Items\\0.pose"}});
     }
+    for (const Puppet& enemy : enemyPuppetsSetA()) puppets.push_back(enemy);
     return puppets;
 }
 
@@ -68,6 +84,8 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"Bubble", "data\\puppets\\bubble\\0.model"},      {"SplitBubble", "data\\puppets\\bubble\\0.model"},
         {"BigItemBox", "data\\puppets\\Items\\box.model"}, {"PumpkinBox", "data\\puppets\\Items\\box.model"},
         {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
+        // enemy puppets, set A
+        {"Hornet", "data\\puppets\\hornet\\0.model"},
     };
     return models;
 }
@@ -135,6 +153,31 @@ TEST(Content, IndexesTheGameReliesOnExist) {
     if (boss.readable) {
         ASSERT_GT(boss.parts.size(), 14u);
         EXPECT_GT(boss.parts[14].joints, 0);
+    }
+}
+
+TEST(Content, EnemiesOfSetAHaveBodyAndAttackCirclesAndDistinctPoses) {
+    REQUIRE_DATA_SET();
+    for (const Puppet& enemy : enemyPuppetsSetA()) {
+        SCOPED_TRACE(enemy.model);
+        const ModelInfo model = readModel(enemy.model);
+        ASSERT_TRUE(model.readable);
+        int body = 0, attack = 0;
+        for (const PartInfo& p : model.parts) {
+            body += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 0));
+            attack += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 1));
+        }
+        EXPECT_GT(body, 0);    // something to hit
+        EXPECT_GT(attack, 0);  // something that hurts when the enemy strikes
+        // Each pose the code switches to must show: no two poses of one enemy are the same table.
+        std::vector<std::vector<float>> tables;
+        for (const std::string& pose : enemy.poses) {
+            DataRef root = readGameFile(pose);
+            std::vector<float> values(root->size(), 0.0f);
+            for (std::uint32_t i = 0; i < root->size(); ++i) readFloat(root->item(i), values[i]);
+            for (const std::vector<float>& other : tables) EXPECT_NE(values, other) << pose;
+            tables.push_back(values);
+        }
     }
 }
 
