@@ -34,6 +34,7 @@ struct Puppet {
 std::vector<Puppet> enemyPuppetsSetA() {
     const std::vector<std::pair<std::string, std::vector<std::string>>> kinds = {
         {"hornet", {"normal", "n0"}},
+        {"naganeko", {"normal", "at0", "at1", "at2", "at3"}},
     };
     std::vector<Puppet> puppets;
     for (const auto& [kind, poses] : kinds) {
@@ -86,6 +87,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
         // enemy puppets, set A
         {"Hornet", "data\\puppets\\hornet\\0.model"},
+        {"Naganeko", "data\\puppets\\naganeko\\0.model"},
     };
     return models;
 }
