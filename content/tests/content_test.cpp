@@ -35,6 +35,7 @@ std::vector<Puppet> enemyPuppetsSetA() {
     const std::vector<std::pair<std::string, std::vector<std::string>>> kinds = {
         {"hornet", {"normal", "n0"}},
         {"naganeko", {"normal", "at0", "at1", "at2", "at3"}},
+        {"pot", {"normal"}},
     };
     std::vector<Puppet> puppets;
     for (const auto& [kind, poses] : kinds) {
@@ -88,6 +89,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         // enemy puppets, set A
         {"Hornet", "data\\puppets\\hornet\\0.model"},
         {"Naganeko", "data\\puppets\\naganeko\\0.model"},
+        {"Pot", "data\\puppets\\pot\\0.model"},
     };
     return models;
 }
