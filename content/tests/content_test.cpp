@@ -36,6 +36,7 @@ std::vector<Puppet> enemyPuppetsSetA() {
         {"hornet", {"normal", "n0"}},
         {"naganeko", {"normal", "at0", "at1", "at2", "at3"}},
         {"pot", {"normal"}},
+        {"mask", {"normal", "w0", "w1"}},
     };
     std::vector<Puppet> puppets;
     for (const auto& [kind, poses] : kinds) {
@@ -90,6 +91,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"Hornet", "data\\puppets\\hornet\\0.model"},
         {"Naganeko", "data\\puppets\\naganeko\\0.model"},
         {"Pot", "data\\puppets\\pot\\0.model"},
+        {"Mask", "data\\puppets\\mask\\0.model"},
     };
     return models;
 }
