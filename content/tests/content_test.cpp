@@ -37,6 +37,7 @@ std::vector<Puppet> enemyPuppetsSetA() {
         {"naganeko", {"normal", "at0", "at1", "at2", "at3"}},
         {"pot", {"normal"}},
         {"mask", {"normal", "w0", "w1"}},
+        {"pinoko", {"normal"}},
     };
     std::vector<Puppet> puppets;
     for (const auto& [kind, poses] : kinds) {
@@ -92,6 +93,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"Naganeko", "data\\puppets\\naganeko\\0.model"},
         {"Pot", "data\\puppets\\pot\\0.model"},
         {"Mask", "data\\puppets\\mask\\0.model"},
+        {"Pinoko", "data\\puppets\\pinoko\\0.model"},
     };
     return models;
 }
