@@ -38,6 +38,7 @@ std::vector<Puppet> enemyPuppetsSetA() {
         {"pot", {"normal"}},
         {"mask", {"normal", "w0", "w1"}},
         {"pinoko", {"normal"}},
+        {"stump", {"normal", "a0", "a1"}},
     };
     std::vector<Puppet> puppets;
     for (const auto& [kind, poses] : kinds) {
@@ -94,6 +95,7 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"Pot", "data\\puppets\\pot\\0.model"},
         {"Mask", "data\\puppets\\mask\\0.model"},
         {"Pinoko", "data\\puppets\\pinoko\\0.model"},
+        {"Stump", "data\\puppets\\stump\\0.model"},
     };
     return models;
 }
