@@ -153,9 +153,18 @@ void GameScene::update() {
     runWorld();
 }
 
+// Every enemy is beaten at once, as a fatal hit would beat it: life below 0, limp and falling apart,
+// and no longer an enemy, so that the stage's phases move on. Life alone would leave each one
+// standing and counted until something touched it, which enemies out of the hero's reach never are.
 void GameScene::killEnemies() {
     for (const auto& object : objects) {
-        if (object && object->category == kEnemyCategory) object->life = -1.0f;
+        if (!object || object->category != kEnemyCategory) continue;
+        object->life = -1.0f;
+        object->category = 0;
+        if (auto* figure = dynamic_cast<PuppetObject*>(object.get())) {
+            figure->puppet.set(Puppet::posed, false);
+            figure->puppet.set(Puppet::linked, false);
+        }
     }
 }
 
