@@ -154,6 +154,9 @@ void GameScene::update() {
     runWorld();
 }
 
+// Every enemy is beaten at once, as a fatal hit would beat it: life below 0, limp and falling apart,
+// and no longer an enemy, so that the stage's phases move on. Life alone would leave each one
+// standing and counted until something touched it, which enemies out of the hero's reach never are.
 void GameScene::killEnemies() {
     // Beaten as a collision beats them: with their category cleared they stop counting as enemies, so
     // the stage goes on as if the wave had been fought, and limp puppets fade out and are removed. A

@@ -342,6 +342,7 @@ TEST(GameFlow, RightClickBeatsEveryEnemyAndNothingElse) {
     run.frame();
     // Beaten as in a collision: no longer enemies, limp, and fading out of the world.
     EXPECT_EQ(scene.enemyCount(), 0);
+    EXPECT_EQ(scene.stagePhase, 1) << "the first wave counts as beaten";
     for (GameObject* enemy : enemies) {
         EXPECT_FLOAT_EQ(enemy->life, -1.0f);
         EXPECT_EQ(enemy->category, 0u);
