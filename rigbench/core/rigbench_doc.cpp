@@ -111,15 +111,22 @@ bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
 bool CrigbenchDoc::OnSaveDocument(const std::string& path) {
     const std::string text = modelText();
     QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (a full disk, a size limit) shows in write's count: a buffered
+    // flush can lose it, and the truncated file would then replace the good one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error_ = file.errorString().toStdString();
         return false;
     }
+    qint64 written = 0;
     const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        error_ = file.errorString().toStdString();
-        file.cancelWriting();
-        return false;
+    while (written < size) {
+        const qint64 n = file.write(text.data() + written, size - written);
+        if (n <= 0) {
+            error_ = file.errorString().toStdString();
+            file.cancelWriting();
+            return false;
+        }
+        written += n;
     }
     if (!file.commit()) {
         error_ = file.errorString().toStdString();

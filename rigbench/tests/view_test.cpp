@@ -1,0 +1,260 @@
+// The editor as a user sees it: the main window's commands, the part list, and the view's pixels.
+#include "main_frame.h"
+#include "mode_dlg.h"
+#include "part_dlg.h"
+#include "rigbench_view.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QWheelEvent>
+#include <QtTest>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void writeSolidPng(const QString& path, QColor colour) {
+    QImage image(16, 16, QImage::Format_RGBA8888);
+    image.fill(colour);
+    QVERIFY(image.save(path, "PNG"));
+}
+
+QByteArray partText(const char* texture) {
+    return QByteArray("{joints=[{x=0,y=0.25,},{x=0.25,y=0,},],pic_frame=[{u=0,v=0,x=-0.5,y=0.5,},{u=0,v=1,x=-0.5,y=-0.5,},"
+                      "{u=1,v=1,x=0.5,y=-0.5,},{u=1,v=0,x=0.5,y=0.5,},],texture=") +
+           texture + ",}";
+}
+
+bool close(QRgb pixel, QColor colour, int tolerance = 3) {
+    return std::abs(qRed(pixel) - colour.red()) <= tolerance && std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
+           std::abs(qBlue(pixel) - colour.blue()) <= tolerance;
+}
+
+// The colour of the pixel under a plane point, or of any pixel within one pixel of it.
+bool colourNear(const QImage& image, CrigbenchView* view, Point2 world, QColor colour, int reach = 1) {
+    const ScreenPoint s = view->projectPlanePoint(world);
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int x = static_cast<int>(s.x) + dx;
+            const int y = static_cast<int>(s.y) + dy;
+            if (image.rect().contains(x, y) && close(image.pixel(x, y), colour)) return true;
+        }
+    }
+    return false;
+}
+
+int countColour(const QImage& image, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) count += close(image.pixel(x, y), colour) ? 1 : 0;
+    }
+    return count;
+}
+
+void moveWhole(EditPart& part, float dx) {
+    for (Point2& c : part.corners) c.x += dx;
+    for (PictureVertex& v : part.picture) v.x += dx;
+    for (Point2& j : part.joints) j.x += dx;
+}
+
+void wheel(QWidget* target, int delta) {
+    QWheelEvent event(QPointF(10, 10), target->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
+const QColor kBackground(128, 128, 240);
+const QColor kLightGrey(192, 192, 192);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+const QColor kOrange(230, 150, 20);
+const QColor kTeal(20, 150, 150);
+
+}  // namespace
+
+class ViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(CMainFrame::settingsOrganization(), QStringLiteral("rigbench")).clear();
+        QVERIFY(dir_.isValid());
+        QVERIFY(QDir().mkpath(dir_.filePath("sub")));
+        writeFile(dir_.filePath("sub/a.part"), partText("a.png"));
+        writeSolidPng(dir_.filePath("sub/a.png"), kOrange);
+        writeFile(dir_.filePath("b.part"), partText("b.png"));
+        writeSolidPng(dir_.filePath("b.png"), kTeal);
+        writeFile(dir_.filePath("pair.model"),
+                  "{joints_link=[{joint_num=[1,0,],length=3,part_num=[0,1,],},{joint_num=[0,0,],length=0,part_num=[0,9,],},],"
+                  "parts=[sub\\a.part,b.part,],}");
+    }
+
+    void menusAndCommands() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Untitled - rigbench"));
+        QVERIFY(!frame.isWindowModified());
+
+        const QList<QAction*> menus = frame.menuBar()->actions();
+        QCOMPARE(menus.size(), 4);
+        QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
+        QCOMPARE(menus[3]->text(), QStringLiteral("ヘルプ(&H)"));
+        QAction* newAct = frame.action(ID_FILE_NEW);
+        QCOMPARE(newAct->text(), QStringLiteral("新規作成\tCtrl+N(&N)"));
+        QCOMPARE(newAct->statusTip(), QStringLiteral("新規にファイルを作成"));
+        QCOMPARE(newAct->toolTip(), QStringLiteral("新規ファイル"));
+        QCOMPARE(newAct->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(frame.action(ID_APP_EXIT)->statusTip(), QStringLiteral("アプリケーションを終了し、ファイルの保存を指示\\終了"));
+        for (int disabled : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) {
+            QVERIFY(!frame.action(disabled)->isEnabled());
+        }
+        QCOMPARE(frame.toolBar()->actions().size(), 10);
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
+
+        QAction* toolBarAct = frame.action(ID_VIEW_TOOLBAR);
+        QAction* statusAct = frame.action(ID_VIEW_STATUS_BAR);
+        QVERIFY(toolBarAct->isChecked() && statusAct->isChecked());
+        toolBarAct->trigger();
+        statusAct->trigger();
+        QVERIFY(!frame.toolBar()->isVisible() && !frame.statusBar()->isVisible());
+        QVERIFY(!toolBarAct->isChecked() && !statusAct->isChecked());
+        toolBarAct->trigger();
+        QVERIFY(frame.toolBar()->isVisible() && toolBarAct->isChecked());
+
+        // The tool windows come with the first frame, without a close box.
+        QTRY_VERIFY(frame.view()->partDialog() != nullptr);
+        CPartDlg* parts = frame.view()->partDialog();
+        QVERIFY(parts->isVisible() && frame.view()->modeDialog()->isVisible());
+        QVERIFY(!(parts->windowFlags() & Qt::WindowCloseButtonHint));
+        QComboBox* modes = frame.view()->modeDialog()->modeCombo;
+        QCOMPARE(modes->count(), 2);
+        QCOMPARE(modes->itemText(0), QStringLiteral("パーツ移動モード"));
+        QCOMPARE(modes->itemText(1), QStringLiteral("関節接着モード"));
+        QCOMPARE(modes->currentIndex(), 0);
+
+        // Opening lists the parts in order with the last one selected and names the window.
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        QCOMPARE(parts->partList->count(), 2);
+        QCOMPARE(parts->partList->item(0)->text(), QStringLiteral("sub\\a.part"));
+        QCOMPARE(parts->partList->currentRow(), 1);
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("pair.model - rigbench"));
+
+        // A changed link marks the document; New asks first, and Cancel keeps everything.
+        frame.document().model.links.pop_back();
+        frame.document().UpdateAllViews();
+        QVERIFY(frame.isWindowModified());
+        QTimer::singleShot(0, this, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box) box->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!frame.newDocument());
+        QCOMPARE(frame.document().model.parts.size(), std::size_t(2));
+        QTimer::singleShot(0, this, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box) box->button(QMessageBox::Discard)->click();
+        });
+        QVERIFY(frame.newDocument());
+        QCOMPARE(parts->partList->count(), 0);
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Untitled - rigbench"));
+
+        // Saving names the window after the file; the recent list keeps the last four across runs.
+        for (int i = 0; i < 5; ++i) QVERIFY(frame.saveDocumentTo(dir_.filePath(QStringLiteral("r%1.model").arg(i))));
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("r4.model - rigbench"));
+        CMainFrame next;
+        QCOMPARE(next.recentFiles().size(), 4);
+        QCOMPARE(QFileInfo(next.recentFiles().first()).fileName(), QStringLiteral("r4.model"));
+        QCOMPARE(QFileInfo(next.recentFiles().last()).fileName(), QStringLiteral("r1.model"));
+    }
+
+    void viewPixels() {
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+
+        // Empty document: background, both grid spacings, the anchors where picking says they are.
+        QImage image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, view, {1.25f, 1.25f}, kBackground, 0));
+        QVERIFY(colourNear(image, view, {1.25f, 1.3f}, kLightGrey));
+        QVERIFY(colourNear(image, view, {1.25f, 1.5f}, kWhite));
+        QVERIFY(colourNear(image, view, {1.3f, 1.25f}, kLightGrey));
+        for (const Point2& anchor : kUnitSquare) {
+            const ScreenPoint s = view->projectPlanePoint(anchor);
+            const Point2 back = view->pickPlanePoint(s.x, s.y);
+            QVERIFY(std::fabs(back.x - anchor.x) < 1e-3f && std::fabs(back.y - anchor.y) < 1e-3f);
+            QVERIFY(colourNear(image, view, anchor, kBlack));
+        }
+        // Picking maps the view's centre to the origin and its top edge to y > 0.
+        const Point2 centre = view->pickPlanePoint(view->width() / 2.0f, view->height() / 2.0f);
+        QVERIFY(std::fabs(centre.x) < 1e-3f && std::fabs(centre.y) < 1e-3f);
+        QVERIFY(view->pickPlanePoint(view->width() / 2.0f, 0.0f).y > 1.0f);
+
+        // Two textured parts (one texture beside its part, one by its bare name), the second moved
+        // right and selected after the open; a link between them; a link naming no part.
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        EditModel& model = frame.document().model;
+        moveWhole(model.parts[1], 1.5f);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, view, {-0.25f, -0.3f}, kOrange, 0));
+        QVERIFY(colourNear(image, view, {1.25f, -0.3f}, kTeal, 0));
+        QVERIFY(colourNear(image, view, {1.5f, 0.0f}, kRed, 0));  // the diagonals cross at the centre
+        for (const Point2& c : model.parts[1].corners) QVERIFY(colourNear(image, view, c, kRed));
+        QVERIFY(colourNear(image, view, {1.5f, 0.25f}, QColor(255, 0, 255)));  // a joint's cross
+        const Point2 a = model.parts[0].joints[1];
+        const Point2 b = model.parts[1].joints[0];
+        QVERIFY(colourNear(image, view, {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}, kGreen, 0));
+        QVERIFY(!colourNear(image, view, {0.0f, 0.0f}, kRed, 3));  // part 0 is not marked
+
+        // Changing the selection redraws with the new part marked.
+        view->partDialog()->partList->setCurrentRow(0);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, view, {0.0f, 0.0f}, kRed, 0));
+        QVERIFY(colourNear(image, view, {1.5f, 0.0f}, kTeal, 0));
+        view->partDialog()->partList->setCurrentRow(-1);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(countColour(image, kRed), 0);
+        QVERIFY(colourNear(image, view, {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}, kGreen, 0));
+
+        // One notch towards the user moves the camera back: the puppet gets smaller. Small touchpad
+        // deltas add up to a notch before anything moves.
+        const int before = countColour(image, kTeal);
+        wheel(view, -40);
+        wheel(view, -40);
+        QCOMPARE(view->cameraDistance(), 5.0f);
+        wheel(view, -40);
+        QCOMPARE(view->cameraDistance(), 6.0f);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        const int after = countColour(image, kTeal);
+        QVERIFY2(after < before * 0.8, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+        wheel(view, 120);
+        QCOMPARE(view->cameraDistance(), 5.0f);
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(ViewTest)
+#include "view_test.moc"
