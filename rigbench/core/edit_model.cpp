@@ -25,6 +25,22 @@ void relaxDistance(Point2& a, Point2& b, float rest, float weightA, float weight
     b.y += ny * error * weightB;
 }
 
+namespace {
+
+// The step with weights 0 and 1, for points that hang on the square without moving it. Exactly the
+// arithmetic of relaxDistance: subtracting a product with 0 and multiplying by 1 change nothing.
+inline void followCorner(Point2& corner, Point2& b, float rest) {
+    if (corner.x == b.x && corner.y == b.y) corner.x += 0.001f;
+    const float dx = b.x - corner.x;
+    const float dy = b.y - corner.y;
+    const float d = std::sqrt(dx * dx + dy * dy);
+    const float error = rest - d;
+    b.x += dx / d * error;
+    b.y += dy / d * error;
+}
+
+}  // namespace
+
 void EditPart::load(const std::string& partPath) {
     path = partPath;
     texture.clear();
@@ -97,7 +113,7 @@ void EditPart::relaxShape() {
 
     for (int i = 0; i < 4; ++i) {
         Point2 vertex{picture[i].x, picture[i].y};
-        for (int j = 0; j < 4; ++j) relaxDistance(corners[j], vertex, pictureRest[4 * i + j], 0.0f, 1.0f);
+        for (int j = 0; j < 4; ++j) followCorner(corners[j], vertex, pictureRest[4 * i + j]);
         picture[i].x = vertex.x;
         picture[i].y = vertex.y;
     }
@@ -111,7 +127,7 @@ void EditPart::relaxShape() {
     const std::size_t boundCount = std::min(bounds.size(), boundRest.size() / 4);
     for (std::size_t k = 0; k < boundCount; ++k) {
         Point2 centre{bounds[k].x, bounds[k].y};
-        for (int j = 0; j < 4; ++j) relaxDistance(corners[j], centre, boundRest[4 * k + j], 0.0f, 1.0f);
+        for (int j = 0; j < 4; ++j) followCorner(corners[j], centre, boundRest[4 * k + j]);
         bounds[k].x = centre.x;
         bounds[k].y = centre.y;
     }
