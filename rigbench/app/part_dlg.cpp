@@ -2,7 +2,11 @@
 
 #include "rigbench_doc.h"
 
+#include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -28,9 +32,24 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     downButton = button(QStringLiteral("↓"), 167, 72, 12, 16);
     savePoseButton = button(QStringLiteral("Save Pose"), 7, 166, 172, 14);
     loadPoseButton = button(QStringLiteral("Load Pose"), 7, 181, 172, 16);
-    for (QPushButton* b : {appendButton, deleteButton, upButton, downButton, savePoseButton, loadPoseButton}) {
-        b->setEnabled(false);
-    }
+
+    connect(appendButton, &QPushButton::clicked, this, [this] {
+        const QString chosen = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Part Files (*.part)"));
+        if (!chosen.isEmpty()) appendPart(chosen);
+    });
+    connect(deleteButton, &QPushButton::clicked, this, &CPartDlg::OnDelete);
+    connect(upButton, &QPushButton::clicked, this, &CPartDlg::OnMoveUp);
+    connect(downButton, &QPushButton::clicked, this, &CPartDlg::OnMoveDown);
+    connect(savePoseButton, &QPushButton::clicked, this, [this] {
+        QFileDialog dialog(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("pose"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) savePose(dialog.selectedFiles().constFirst());
+    });
+    connect(loadPoseButton, &QPushButton::clicked, this, [this] {
+        const QString chosen = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
+        if (!chosen.isEmpty()) loadPose(chosen);
+    });
 
     connect(partList, &QListWidget::currentRowChanged, this, [this](int) { document->UpdateAllViews(); });
 
@@ -40,6 +59,7 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
 }
 
 void CPartDlg::refreshPartList() {
+    emit partsChanged();
     partList->clear();
     for (const EditPart& part : document->model.parts) {
         partList->addItem(QString::fromStdString(part.path));
@@ -50,4 +70,60 @@ void CPartDlg::refreshPartList() {
 
 int CPartDlg::currentPart() const {
     return partList->currentRow();
+}
+
+void CPartDlg::appendPart(const QString& chosenFile) {
+    // Part files are named relative to the program folder, through the typed prefix, so that the
+    // model records the relative path the game reads; the folder chosen in the dialog is not used.
+    const QString path = folderEdit->text() + QFileInfo(chosenFile).fileName();
+    document->appendPart(path.toStdString());
+    partList->addItem(path);
+    partList->setCurrentRow(partList->count() - 1);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::OnDelete() {
+    const int s = currentPart();
+    if (s < 0) return;
+    document->deletePart(s);
+    delete partList->takeItem(s);
+    partList->setCurrentRow(s == partList->count() ? s - 1 : s);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::OnMoveUp() {
+    const int s = currentPart();
+    if (s <= 0) return;
+    document->swapParts(s, s - 1);
+    QListWidgetItem* item = partList->takeItem(s);
+    partList->insertItem(s - 1, item);
+    partList->setCurrentRow(s - 1);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::OnMoveDown() {
+    const int s = currentPart();
+    if (s < 0 || s >= partList->count() - 1) return;
+    document->swapParts(s, s + 1);
+    QListWidgetItem* item = partList->takeItem(s);
+    partList->insertItem(s + 1, item);
+    partList->setCurrentRow(s + 1);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::savePose(const QString& path) {
+    if (!document->savePose(path.toStdString())) {
+        QMessageBox::warning(this, QStringLiteral("rigbench"),
+                             QStringLiteral("%1\nを保存できません。\n%2")
+                                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document->errorString())));
+    }
+}
+
+void CPartDlg::loadPose(const QString& path) {
+    document->loadPose(path.toStdString());
+    document->UpdateAllViews();
 }

@@ -18,6 +18,14 @@ public:
     // The selected row, or -1.
     int currentPart() const;
 
+    // The buttons' work, after their file dialogs: each changes the document and the list together.
+    void appendPart(const QString& chosenFile);
+    void OnDelete();
+    void OnMoveUp();
+    void OnMoveDown();
+    void savePose(const QString& path);
+    void loadPose(const QString& path);
+
     CrigbenchDoc* document;
     QListWidget* partList;
     QPushButton* appendButton;
@@ -27,6 +35,10 @@ public:
     QPushButton* downButton;
     QPushButton* savePoseButton;
     QPushButton* loadPoseButton;
+
+signals:
+    // The parts were appended, deleted, reordered or replaced: part numbers held elsewhere are stale.
+    void partsChanged();
 };
 
 // The one part dialog, once it exists; the document refills its list after New and Open.

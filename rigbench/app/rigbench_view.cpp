@@ -7,6 +7,9 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -43,9 +46,13 @@ unsigned uploadTexture(const std::string& file) {
 CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent) : QOpenGLWidget(parent), document_(document) {
     setMinimumSize(64, 64);
     connect(&timer_, &QTimer::timeout, this, &CrigbenchView::tick);
+    // The A key turns a press into a whole-puppet drag whichever of the editor's windows has the
+    // keyboard, so its state is followed application-wide.
+    qApp->installEventFilter(this);
 }
 
 CrigbenchView::~CrigbenchView() {
+    qApp->removeEventFilter(this);
     timer_.stop();
     pickedJoints_.clear();
     dragCorners_.clear();
@@ -95,6 +102,7 @@ void CrigbenchView::initializeGL() {}
 void CrigbenchView::createToolWindows() {
     if (partDialog_) return;
     partDialog_ = new CPartDlg(document_, this);
+    connect(partDialog_, &CPartDlg::partsChanged, this, &CrigbenchView::forgetPicks);
     modeDialog_ = new CModeDlg(this);
     partDialog_->placeBeside(window());
     modeDialog_->move(partDialog_->frameGeometry().bottomLeft() + QPoint(0, 8));
@@ -277,4 +285,124 @@ void CrigbenchView::wheelEvent(QWheelEvent* event) {
     }
     event->accept();
     update();
+}
+
+void CrigbenchView::forgetPicks() {
+    pickedJoints_.clear();
+    dragCorners_.clear();
+}
+
+bool CrigbenchView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_A && !key->isAutoRepeat()) moveKeyDown_ = event->type() == QEvent::KeyPress;
+    } else if (event->type() == QEvent::ApplicationDeactivate) {
+        moveKeyDown_ = false;  // a release while another program has the keyboard never reaches us
+    }
+    return QOpenGLWidget::eventFilter(watched, event);
+}
+
+void CrigbenchView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QOpenGLWidget::mousePressEvent(event);
+        return;
+    }
+    // Any edit releases the puppet from a loaded pose.
+    document_.anchoring = false;
+    captured_ = true;
+    const Point2 p = pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    dragLast_ = p;
+    if (moveKeyDown_) {
+        moveAllLast_ = p;
+        moveAll_ = true;
+        return;
+    }
+
+    EditModel& model = document_.model;
+    const int s = selectedPart();
+    if (s >= 0 && s < static_cast<int>(model.parts.size())) {
+        const EditPart& part = model.parts[static_cast<std::size_t>(s)];
+        if (modeDialog_ && modeDialog_->mode() == CModeDlg::JointAttach) {
+            for (std::size_t j = 0; j < part.joints.size(); ++j) {
+                if (distance(p, part.joints[j]) >= kGrabRadius) continue;
+                pickedJoints_.emplace_back(s, static_cast<int>(j));
+                if (pickedJoints_.size() != 2) continue;
+                const JointLink link{pickedJoints_[0].first, pickedJoints_[1].first, pickedJoints_[0].second,
+                                     pickedJoints_[1].second, 0.0f};
+                if (link.partA != link.partB && model.linkValid(link)) {
+                    const Point2& a = model.parts[static_cast<std::size_t>(link.partA)].joints[static_cast<std::size_t>(link.jointA)];
+                    const Point2& b = model.parts[static_cast<std::size_t>(link.partB)].joints[static_cast<std::size_t>(link.jointB)];
+                    JointLink made = link;
+                    made.length = distance(a, b);
+                    model.links.push_back(made);
+                    document_.UpdateAllViews();
+                }
+                pickedJoints_.clear();
+            }
+        } else {
+            for (int k = 0; k < 4; ++k) {
+                if (distance(p, part.corners[static_cast<std::size_t>(k)]) < kGrabRadius) dragCorners_.emplace_back(s, k);
+            }
+            if (dragCorners_.empty() && distance(p, part.centre()) < kCentreGrabRadius) {
+                for (int k = 0; k < 4; ++k) dragCorners_.emplace_back(s, k);
+            }
+        }
+    }
+    update();
+}
+
+void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
+    const Point2 p = pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    EditModel& model = document_.model;
+    if (moveAll_) {
+        const Point2 d{p.x - moveAllLast_.x, p.y - moveAllLast_.y};
+        for (EditPart& part : model.parts) {
+            for (Point2& joint : part.joints) {
+                joint.x += d.x;
+                joint.y += d.y;
+            }
+            for (Point2& corner : part.corners) {
+                corner.x += d.x;
+                corner.y += d.y;
+            }
+        }
+        moveAllLast_ = p;
+        model.relax();
+        update();
+        return;
+    }
+    if (!captured_) {
+        QOpenGLWidget::mouseMoveEvent(event);
+        return;
+    }
+    const Point2 d{p.x - dragLast_.x, p.y - dragLast_.y};
+    // The grabbed corners follow the pointer and stay pinned there while the rest settles around them.
+    std::vector<std::pair<Point2*, Point2>> pinned;
+    pinned.reserve(dragCorners_.size());
+    for (const auto& [partIndex, corner] : dragCorners_) {
+        if (partIndex < 0 || partIndex >= static_cast<int>(model.parts.size()) || corner < 0 || corner > 3) continue;
+        Point2& c = model.parts[static_cast<std::size_t>(partIndex)].corners[static_cast<std::size_t>(corner)];
+        c.x += d.x;
+        c.y += d.y;
+        pinned.emplace_back(&c, c);
+    }
+    for (int pass = 0; pass < kDragPasses; ++pass) {
+        for (auto& [where, position] : pinned) *where = position;
+        model.relax();
+    }
+    dragLast_ = p;
+    update();
+}
+
+void CrigbenchView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QOpenGLWidget::mouseReleaseEvent(event);
+        return;
+    }
+    captured_ = false;
+    if (moveAll_) {
+        moveAll_ = false;
+        return;
+    }
+    dragCorners_.clear();
 }

@@ -38,6 +38,16 @@ public:
     // One timer tick: a relaxation pass, a pull towards the pose, a redraw.
     void tick();
 
+    // What mouse editing holds: grabbed corners and picked joints, as (part, corner or joint) pairs.
+    const std::vector<std::pair<int, int>>& dragCorners() const { return dragCorners_; }
+    const std::vector<std::pair<int, int>>& pickedJoints() const { return pickedJoints_; }
+    // Forgets grabbed corners and picked joints: their numbers mean nothing once the part list changed.
+    void forgetPicks();
+
+    static constexpr float kGrabRadius = 0.05f;
+    static constexpr float kCentreGrabRadius = 0.2f;
+    static constexpr int kDragPasses = 20;
+
     static constexpr int kTimerPeriodMs = 100;
 
 signals:
@@ -48,6 +58,10 @@ protected:
     void initializeGL() override;
     void paintGL() override;
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Colour {
@@ -72,6 +86,11 @@ private:
     Point2 dragLast_;
     std::vector<std::pair<int, int>> pickedJoints_;
     float cameraDistance_ = 5.0f;
+    // The whole-puppet drag, started by a press with the A key held.
+    bool moveAll_ = false;
+    Point2 moveAllLast_;
+    bool captured_ = false;
+    bool moveKeyDown_ = false;
     int wheelRemainder_ = 0;
     QTimer timer_;
 };

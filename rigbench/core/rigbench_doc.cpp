@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <utility>
+
 namespace {
 
 DataRef modelTree(const EditModel& model) {
@@ -110,6 +112,13 @@ bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
 
 bool CrigbenchDoc::OnSaveDocument(const std::string& path) {
     const std::string text = modelText();
+    if (!writeAtomically(path, text)) return false;
+    pathName_ = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    savedText_ = text;
+    return true;
+}
+
+bool CrigbenchDoc::writeAtomically(const std::string& path, const std::string& text) {
     QSaveFile file(QString::fromStdString(path));
     // Unbuffered, so that a short write (a full disk, a size limit) shows in write's count: a buffered
     // flush can lose it, and the truncated file would then replace the good one.
@@ -133,9 +142,42 @@ bool CrigbenchDoc::OnSaveDocument(const std::string& path) {
         return false;
     }
     error_.clear();
-    pathName_ = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
-    savedText_ = text;
     return true;
+}
+
+void CrigbenchDoc::appendPart(const std::string& path) {
+    EditPart part;
+    part.load(path);
+    model.parts.push_back(std::move(part));
+}
+
+void CrigbenchDoc::deletePart(int index) {
+    if (index < 0 || index >= static_cast<int>(model.parts.size())) return;
+    model.links.clear();
+    model.parts.erase(model.parts.begin() + index);
+}
+
+void CrigbenchDoc::swapParts(int first, int second) {
+    const int count = static_cast<int>(model.parts.size());
+    if (first < 0 || second < 0 || first >= count || second >= count || first == second) return;
+    model.links.clear();
+    std::swap(model.parts[static_cast<std::size_t>(first)], model.parts[static_cast<std::size_t>(second)]);
+}
+
+bool CrigbenchDoc::savePose(const std::string& path) {
+    const std::vector<float> table = poseTable();
+    DataRef root;
+    root.makeArray(static_cast<std::uint32_t>(table.size()));
+    for (std::uint32_t e = 0; e < table.size(); ++e) root->item(e).setFloat(table[e]);
+    return writeAtomically(path, writeDataString(root));
+}
+
+void CrigbenchDoc::loadPose(const std::string& path) {
+    anchorDistances.resize(model.parts.size() * 16, 0.0f);
+    anchoring = true;
+    DataRef root;
+    readDataFile(path, root);
+    for (std::uint32_t e = 0; e < anchorDistances.size(); ++e) readFloat(root->item(e), anchorDistances[e]);
 }
 
 void CrigbenchDoc::UpdateAllViews() {

@@ -39,6 +39,19 @@ public:
     // stored in a model file and do not count).
     bool isModified() const;
 
+    // Part list edits. Deleting or exchanging parts removes every link rather than renumbering them;
+    // appending keeps them. Out-of-range numbers do nothing.
+    void appendPart(const std::string& path);
+    void deletePart(int index);
+    void swapParts(int first, int second);
+
+    // Writes the pose table of the present corners (16 numbers a part) as one top-level array,
+    // atomically; false with errorString() when the file could not be written.
+    bool savePose(const std::string& path);
+    // Sizes the pose table to the present parts (new entries 0, others kept), reads as many numbers
+    // as the file has into it and turns anchoring on, readable or not.
+    void loadPose(const std::string& path);
+
     // One pass of the anchoring constraints; nothing unless anchoring. Parts the table does not cover
     // are left alone.
     void pullToPose();
@@ -50,6 +63,7 @@ private:
     std::string savedText_ = emptyModelText();
     std::string error_;
     static std::string emptyModelText();
+    bool writeAtomically(const std::string& path, const std::string& text);
 };
 
 // Makes a folder the current directory, against which part, texture and pose paths resolve.

@@ -203,6 +203,62 @@ private slots:
         QVERIFY(doc.isModified());
     }
 
+    void partListEditsAndPoses() {
+        writeFile(dir_.filePath("body.part"), kBodyPart);
+        writeFile(dir_.filePath("arm.part"), kArmPart);
+        QVERIFY(setProgramFolder(dir_.path().toStdString()));
+        CrigbenchDoc doc;
+        doc.appendPart("body.part");
+        QCOMPARE(doc.poseTable().size(), std::size_t(16));
+
+        // One fresh part's pose, in the written form of six significant digits.
+        const QString one = dir_.filePath("one.pose");
+        QVERIFY(doc.savePose(one.toStdString()));
+        QCOMPARE(readFile(one), QByteArray("[0,1,1.41421,1,1,0,1,1.41421,1.41421,1,0,1,1,1.41421,1,0,],"));
+
+        // Appending keeps the links; exchanging or deleting parts removes all of them.
+        doc.appendPart("arm.part");
+        doc.model.links = {JointLink{0, 1, 0, 0, 0.5f}};
+        doc.appendPart("arm.part");
+        QCOMPARE(doc.model.links.size(), std::size_t(1));
+        doc.swapParts(0, 0);
+        doc.swapParts(2, 3);
+        QCOMPARE(doc.model.links.size(), std::size_t(1));  // nothing to exchange, links kept
+        doc.model.parts[0].corners[0] = {-2.0f, 2.0f};
+        doc.swapParts(0, 1);
+        QVERIFY(doc.model.links.empty());
+        QCOMPARE(doc.model.parts[0].path, std::string("arm.part"));
+        QCOMPARE(doc.model.parts[1].corners[0].x, -2.0f);  // exchanged with its position
+        doc.model.links = {JointLink{0, 1, 0, 0, 0.5f}};
+        doc.deletePart(7);
+        QCOMPARE(doc.model.links.size(), std::size_t(1));
+        doc.deletePart(2);
+        QVERIFY(doc.model.links.empty());
+        QCOMPARE(doc.model.parts.size(), std::size_t(2));
+
+        // A pose saved for one part, loaded with two: the second part's entries start at 0, and
+        // anchoring comes on; the first part is pulled back where the pose was saved.
+        QVERIFY(doc.model.parts[1].path == "body.part");
+        doc.loadPose(one.toStdString());
+        QVERIFY(doc.anchoring);
+        QCOMPARE(doc.anchorDistances.size(), std::size_t(32));
+        QCOMPARE(doc.anchorDistances[1], 1.0f);
+        QCOMPARE(doc.anchorDistances[2], 1.41421f);
+        QCOMPARE(doc.anchorDistances[16], 0.0f);
+        QCOMPARE(doc.anchorDistances[31], 0.0f);
+        // An unreadable pose keeps the entries it cannot replace, and still turns anchoring on.
+        doc.anchoring = false;
+        doc.anchorDistances[16] = 7.0f;
+        doc.loadPose(dir_.filePath("absent.pose").toStdString());
+        QVERIFY(doc.anchoring);
+        QCOMPARE(doc.anchorDistances[16], 7.0f);
+        QCOMPARE(doc.anchorDistances[2], 1.41421f);
+
+        // Saving a pose into a folder that does not exist fails and says so.
+        QVERIFY(!doc.savePose(dir_.filePath("no/such/x.pose").toStdString()));
+        QVERIFY(!doc.errorString().empty());
+    }
+
 private:
     QTemporaryDir dir_;
 };
