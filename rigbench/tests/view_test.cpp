@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -72,6 +73,36 @@ void moveWhole(EditPart& part, float dx) {
     for (PictureVertex& v : part.picture) v.x += dx;
     for (Point2& j : part.joints) j.x += dx;
 }
+
+void mouse(QWidget* target, QEvent::Type type, ScreenPoint at, Qt::MouseButtons held) {
+    const QPointF local(at.x, at.y);
+    QMouseEvent event(type, local, target->mapToGlobal(local),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Presses at a plane point, drags to another in steps, releases there.
+void drag(CrigbenchView* view, Point2 from, Point2 to, int steps = 4) {
+    mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint(from), Qt::LeftButton);
+    for (int i = 1; i <= steps; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(steps);
+        const Point2 p{from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
+        mouse(view, QEvent::MouseMove, view->projectPlanePoint(p), Qt::LeftButton);
+    }
+    mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint(to), Qt::NoButton);
+}
+
+void press(CrigbenchView* view, Point2 at) {
+    mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint(at), Qt::LeftButton);
+    mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint(at), Qt::NoButton);
+}
+
+void key(QWidget* target, QEvent::Type type) {
+    QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(target, &event);
+}
+
+float side(const EditPart& part) { return distance(part.corners[0], part.corners[1]); }
 
 void wheel(QWidget* target, int delta) {
     QWheelEvent event(QPointF(10, 10), target->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -250,6 +281,118 @@ private slots:
         QVERIFY2(after < before * 0.8, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
         wheel(view, 120);
         QCOMPARE(view->cameraDistance(), 5.0f);
+    }
+
+    void mouseEditing() {
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+        CPartDlg* dialog = view->partDialog();
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        EditModel& model = frame.document().model;
+        model.links.clear();
+        moveWhole(model.parts[1], 1.5f);
+        QCOMPARE(dialog->currentPart(), 1);
+
+        // A press just outside a corner's reach grabs nothing; just inside grabs it, and dragging that
+        // corner turns and moves the part while it stays a unit square.
+        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({1.0f + 0.06f, 0.5f}), Qt::LeftButton);
+        QVERIFY(view->dragCorners().empty());
+        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({1.06f, 0.5f}), Qt::NoButton);
+        frame.document().anchoring = true;
+        drag(view, {1.0f + 0.03f, 0.5f}, {1.3f, 0.9f});
+        QVERIFY(!frame.document().anchoring);  // any press lets go of a loaded pose
+        QVERIFY(view->dragCorners().empty());
+        EditPart& right = model.parts[1];
+        QVERIFY(std::fabs(right.corners[0].x - 1.27f) < 0.01f && std::fabs(right.corners[0].y - 0.9f) < 0.01f);
+        QVERIFY(std::fabs(side(right) - 1.0f) < 0.02f);
+        QVERIFY(std::fabs(distance(right.corners[0], right.corners[2]) - kSquareDiagonal) < 0.02f);
+
+        // Near the centre and near no corner: all four corners move together, without turning.
+        const Point2 centre = right.centre();
+        const auto before = right.corners;
+        drag(view, {centre.x + 0.1f, centre.y}, {centre.x + 0.6f, centre.y - 0.2f});
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(std::fabs(right.corners[k].x - (before[k].x + 0.5f)) < 0.01f);
+            QVERIFY(std::fabs(right.corners[k].y - (before[k].y - 0.2f)) < 0.01f);
+        }
+
+        // With A held, in either mode, the whole puppet moves and nothing is picked.
+        view->modeDialog()->modeCombo->setCurrentIndex(1);
+        const Point2 left0 = model.parts[0].corners[0];
+        const Point2 right0 = model.parts[1].corners[0];
+        key(view, QEvent::KeyPress);
+        drag(view, model.parts[1].joints[0], {model.parts[1].joints[0].x - 0.4f, model.parts[1].joints[0].y});
+        key(view, QEvent::KeyRelease);
+        QVERIFY(view->pickedJoints().empty());
+        QVERIFY(std::fabs(model.parts[0].corners[0].x - (left0.x - 0.4f)) < 0.01f);
+        QVERIFY(std::fabs(model.parts[1].corners[0].x - (right0.x - 0.4f)) < 0.01f);
+
+        // Joint attach mode: two joints of the same part make no link; a joint of one part and then
+        // of another make one link of their present length.
+        press(view, model.parts[1].joints[0]);
+        QCOMPARE(view->pickedJoints().size(), std::size_t(1));
+        press(view, model.parts[1].joints[1]);
+        QVERIFY(view->pickedJoints().empty());
+        QVERIFY(model.links.empty());
+        press(view, model.parts[1].joints[1]);
+        dialog->partList->setCurrentRow(0);
+        press(view, model.parts[0].joints[0]);
+        QCOMPARE(model.links.size(), std::size_t(1));
+        const JointLink link = model.links[0];
+        QCOMPARE(link.partA, 1);
+        QCOMPARE(link.jointA, 1);
+        QCOMPARE(link.partB, 0);
+        QCOMPARE(link.jointB, 0);
+        QVERIFY(std::fabs(link.length - distance(model.parts[1].joints[1], model.parts[0].joints[0])) < 0.02f);
+        QVERIFY(frame.isWindowModified());
+
+        // A joint picked before the part list changed is forgotten: it cannot link to a stale number.
+        press(view, model.parts[0].joints[1]);
+        QCOMPARE(view->pickedJoints().size(), std::size_t(1));
+        dialog->OnMoveDown();
+        QVERIFY(view->pickedJoints().empty());
+        QVERIFY(model.links.empty());  // reordering removes the links
+        QCOMPARE(dialog->partList->item(1)->text(), QStringLiteral("sub\\a.part"));
+        QCOMPARE(model.parts[1].path, std::string("sub\\a.part"));
+        QCOMPARE(dialog->currentPart(), 1);
+        dialog->OnMoveDown();  // already last: nothing
+        QCOMPARE(dialog->currentPart(), 1);
+        dialog->OnMoveUp();
+        QCOMPARE(dialog->partList->item(0)->text(), QStringLiteral("sub\\a.part"));
+
+        // Append takes the typed prefix and the chosen file's name, never the dialog's folder.
+        dialog->folderEdit->setText(QStringLiteral("sub\\"));
+        dialog->appendPart(QStringLiteral("/somewhere/else/a.part"));
+        QCOMPARE(model.parts.size(), std::size_t(3));
+        QCOMPARE(model.parts[2].path, std::string("sub\\a.part"));
+        QCOMPARE(model.parts[2].texture, std::string("a.png"));
+        QCOMPARE(dialog->currentPart(), 2);
+
+        // Delete: the selection stays at the same row, or moves up from the last; none when empty.
+        dialog->partList->setCurrentRow(0);
+        dialog->OnDelete();
+        QCOMPARE(dialog->currentPart(), 0);
+        dialog->partList->setCurrentRow(1);
+        dialog->OnDelete();
+        QCOMPARE(dialog->currentPart(), 0);
+        dialog->OnDelete();
+        QCOMPARE(dialog->partList->count(), 0);
+        QCOMPARE(dialog->currentPart(), -1);
+        QVERIFY(model.parts.empty());
+
+        // Save Pose and Load Pose use the whole chosen path; a loaded pose pulls a part back.
+        dialog->appendPart(QStringLiteral("b.part"));
+        const auto placed = model.parts[0].corners;
+        dialog->savePose(dir_.filePath("elsewhere.pose"));
+        QVERIFY(QFile::exists(dir_.filePath("elsewhere.pose")));
+        for (Point2& c : model.parts[0].corners) c.x += 0.7f;
+        dialog->loadPose(dir_.filePath("elsewhere.pose"));
+        QVERIFY(frame.document().anchoring);
+        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(model.parts[0].corners[0].x - placed[0].x) < 0.02f, 10000);
     }
 
 private:
