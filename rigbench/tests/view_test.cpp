@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -405,6 +406,65 @@ private slots:
         dialog->loadPose(dir_.filePath("elsewhere.pose"));
         QVERIFY(frame.document().anchoring);
         QTRY_VERIFY_WITH_TIMEOUT(std::fabs(model.parts[0].corners[0].x - placed[0].x) < 0.02f, 10000);
+    }
+
+    void opensGameModel() {
+        const QString hero = QStringLiteral(RIGBENCH_RUN_DIR "/data/hero/0.model");
+        if (!QFile::exists(hero)) QSKIP("the game's data set is not built (target content)");
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTRY_VERIFY(frame.view()->partDialog() != nullptr);
+        QImage image = frame.view()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        const int emptyPixels = countColour(image, kBackground);
+
+        QVERIFY(frame.openDocument(hero));
+        const EditModel& model = frame.document().model;
+        QVERIFY(model.parts.size() >= 2);
+        for (const EditPart& part : model.parts) {
+            QVERIFY2(!part.texture.empty() && !part.joints.empty(), part.path.c_str());
+        }
+        for (const JointLink& link : model.links) QVERIFY(model.linkValid(link));
+        QCOMPARE(frame.view()->partDialog()->partList->count(), static_cast<int>(model.parts.size()));
+
+        // The pictures cover a good part of the view's middle: their textures were found.
+        frame.view()->partDialog()->partList->setCurrentRow(-1);
+        image = frame.view()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        int painted = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                const bool plain = close(p, kBackground, 8) || close(p, kLightGrey, 8) || close(p, kWhite, 8) || close(p, kBlack, 8);
+                painted += plain ? 0 : 1;
+            }
+        }
+        QVERIFY2(painted > 3000, qPrintable(QString::number(painted)));
+        QVERIFY(countColour(image, kBackground) < emptyPixels - 3000);
+
+        // Saved back, it is the same model file the game reads.
+        const QString copy = QFileInfo(hero).absolutePath() + QStringLiteral("/rigbench_test_copy.model");
+        QVERIFY(frame.saveDocumentTo(copy));
+        QFile original(hero), saved(copy);
+        QVERIFY(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), original.readAll().trimmed());
+        QFile::remove(copy);
+
+        // Every model of the data set reads with all its links in range and writes back unchanged.
+        QDirIterator models(QStringLiteral(RIGBENCH_RUN_DIR "/data"), {QStringLiteral("*.model")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+        int count = 0;
+        while (models.hasNext()) {
+            const QString path = models.next();
+            CrigbenchDoc doc;
+            QVERIFY(doc.OnOpenDocument(path.toStdString()));
+            for (const JointLink& link : doc.model.links) QVERIFY2(doc.model.linkValid(link), qPrintable(path));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(doc.modelText() == file.readAll().trimmed().toStdString(), qPrintable(path));
+            ++count;
+        }
+        QVERIFY(count > 10);
     }
 
 private:
