@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "mode_dlg.h"
 #include "part_dlg.h"
 #include "rigbench_view.h"
 #include "lock_state_x11.h"
@@ -325,6 +326,9 @@ void CMainFrame::showAbout() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (confirmDiscard()) {
+        // The tool windows go with the main window, so that closing it ends the program.
+        if (view_->partDialog()) view_->partDialog()->hide();
+        if (view_->modeDialog()) view_->modeDialog()->hide();
         event->accept();
     } else {
         event->ignore();

@@ -58,6 +58,10 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     refreshPartList();
 }
 
+CPartDlg::~CPartDlg() {
+    if (thePartDlg == this) thePartDlg = nullptr;
+}
+
 void CPartDlg::refreshPartList() {
     emit partsChanged();
     partList->clear();

@@ -12,6 +12,7 @@ class CPartDlg : public ToolWindow {
     Q_OBJECT
 public:
     CPartDlg(CrigbenchDoc& document, QWidget* parent);
+    ~CPartDlg() override;
 
     // Refills the list from the document, selecting the last part, and redraws the views.
     void refreshPartList();

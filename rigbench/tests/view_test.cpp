@@ -224,6 +224,10 @@ private slots:
         // Saving names the window after the file; the recent list keeps the last four across runs.
         for (int i = 0; i < 5; ++i) QVERIFY(frame.saveDocumentTo(dir_.filePath(QStringLiteral("r%1.model").arg(i))));
         QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("r4.model - rigbench"));
+        // Closing the main window takes the tool windows with it.
+        QVERIFY(frame.close());
+        QVERIFY(!parts->isVisible() && !frame.view()->modeDialog()->isVisible());
+
         CMainFrame next;
         QCOMPARE(next.recentFiles().size(), 4);
         QCOMPARE(QFileInfo(next.recentFiles().first()).fileName(), QStringLiteral("r4.model"));
