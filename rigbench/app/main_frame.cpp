@@ -1,18 +1,18 @@
 #include "main_frame.h"
 
+#include "lock_state_x11.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
 #include "rigbench_view.h"
-#include "lock_state_x11.h"
 #include "toolbar_icons.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -131,7 +131,8 @@ void CMainFrame::createMenusAndToolBar() {
     QAction* pasteAct = addCommand(editMenu, ID_EDIT_PASTE, QStringLiteral("貼り付け\tCtrl+V(&P)"),
                                    QStringLiteral("クリップボードの内容を貼り付け\n貼り付け"));
     pasteAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    QAction* printAct = addCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷"), QStringLiteral("印刷\n印刷"));
+    QAction* printAct =
+        addCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷"), QStringLiteral("印刷\n印刷"));
     for (QAction* disabled : {undoAct, cutAct, copyAct, pasteAct, printAct}) disabled->setEnabled(false);
 
     toolBar_ = new QToolBar(this);
@@ -148,15 +149,17 @@ void CMainFrame::createMenusAndToolBar() {
     toolBarAct->setChecked(true);
     connect(toolBarAct, &QAction::toggled, toolBar_, &QWidget::setVisible);
     connect(toolBar_, &QToolBar::visibilityChanged, toolBarAct, &QAction::setChecked);
-    QAction* statusAct = addCommand(viewMenu, ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"),
-                                    QStringLiteral("ステータス バーの 表示/非表示\nステータス バーの表示切り替え"));
+    QAction* statusAct =
+        addCommand(viewMenu, ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"),
+                   QStringLiteral("ステータス バーの 表示/非表示\nステータス バーの表示切り替え"));
     statusAct->setCheckable(true);
     statusAct->setChecked(true);
     connect(statusAct, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    QAction* aboutAct = addCommand(helpMenu, ID_APP_ABOUT, QStringLiteral("バージョン情報 rigbench(&A)..."),
-                                   QStringLiteral("プログラム情報、バージョン、著作権を表示します。\nバージョン情報"));
+    QAction* aboutAct =
+        addCommand(helpMenu, ID_APP_ABOUT, QStringLiteral("バージョン情報 rigbench(&A)..."),
+                   QStringLiteral("プログラム情報、バージョン、著作権を表示します。\nバージョン情報"));
     connect(aboutAct, &QAction::triggered, this, &CMainFrame::showAbout);
 
     newAct->setIcon(toolbarIcon(ToolbarIcon::New, style()));
@@ -205,7 +208,8 @@ void CMainFrame::updateLockIndicators() {
     const LockState state = readLockState();
     const bool on[3] = {state.caps, state.num, state.scroll};
     for (int i = 0; i < 3; ++i) {
-        const QString text = state.known && on[i] ? lockLabels_[i]->property("lockText").toString() : QString();
+        const QString text =
+            state.known && on[i] ? lockLabels_[i]->property("lockText").toString() : QString();
         if (lockLabels_[i]->text() != text) lockLabels_[i]->setText(text);
     }
 }
@@ -221,9 +225,9 @@ bool CMainFrame::confirmDiscard() {
     if (!document_.isModified()) return true;
     const std::string& path = document_.pathName();
     const QString name = path.empty() ? kUntitled : QFileInfo(QString::fromStdString(path)).fileName();
-    const auto answer = QMessageBox::question(this, kAppTitle, QStringLiteral("%1 への変更を保存しますか?").arg(name),
-                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                              QMessageBox::Save);
+    const auto answer = QMessageBox::question(
+        this, kAppTitle, QStringLiteral("%1 への変更を保存しますか?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Cancel) return false;
     if (answer == QMessageBox::Save) return saveDocument();
     return true;
@@ -246,9 +250,10 @@ void CMainFrame::openFromUser() {
 
 bool CMainFrame::openDocument(const QString& path) {
     if (!document_.OnOpenDocument(path.toStdString())) {
-        QMessageBox::warning(this, kAppTitle,
-                             QStringLiteral("%1\nを開けません。\n%2")
-                                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
+        QMessageBox::warning(
+            this, kAppTitle,
+            QStringLiteral("%1\nを開けません。\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
         return false;
     }
     rememberRecentFile(QString::fromStdString(document_.pathName()));
@@ -273,9 +278,10 @@ bool CMainFrame::saveDocumentAs() {
 
 bool CMainFrame::saveDocumentTo(const QString& path) {
     if (!document_.OnSaveDocument(path.toStdString())) {
-        QMessageBox::warning(this, kAppTitle,
-                             QStringLiteral("%1\nを保存できません。\n%2")
-                                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
+        QMessageBox::warning(
+            this, kAppTitle,
+            QStringLiteral("%1\nを保存できません。\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
         return false;
     }
     rememberRecentFile(QString::fromStdString(document_.pathName()));
@@ -308,7 +314,8 @@ void CMainFrame::rebuildRecentMenu() {
     recentAnchor_->setVisible(recentFiles_.isEmpty());
     for (int i = 0; i < recentFiles_.size(); ++i) {
         const QString path = recentFiles_[i];
-        auto* act = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
+        auto* act =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
         act->setStatusTip(recentAnchor_->statusTip());
         connect(act, &QAction::triggered, this, [this, path] {
             if (confirmDiscard()) openDocument(path);
@@ -319,9 +326,10 @@ void CMainFrame::rebuildRecentMenu() {
 }
 
 void CMainFrame::showAbout() {
-    QMessageBox::about(this, QStringLiteral("バージョン情報 rigbench"),
-                       QStringLiteral("<b>rigbench</b> バージョン %1<br>パペットを組み立ててポーズを付けるエディタ")
-                           .arg(QStringLiteral(RIGBENCH_VERSION)));
+    QMessageBox::about(
+        this, QStringLiteral("バージョン情報 rigbench"),
+        QStringLiteral("<b>rigbench</b> バージョン %1<br>パペットを組み立ててポーズを付けるエディタ")
+            .arg(QStringLiteral(RIGBENCH_VERSION)));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -2,12 +2,12 @@
 
 #include "rigbench_doc.h"
 
-#include <QFileDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 
 CPartDlg* thePartDlg = nullptr;
@@ -34,7 +34,8 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     loadPoseButton = button(QStringLiteral("Load Pose"), 7, 181, 172, 16);
 
     connect(appendButton, &QPushButton::clicked, this, [this] {
-        const QString chosen = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Part Files (*.part)"));
+        const QString chosen =
+            QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Part Files (*.part)"));
         if (!chosen.isEmpty()) appendPart(chosen);
     });
     connect(deleteButton, &QPushButton::clicked, this, &CPartDlg::OnDelete);
@@ -44,10 +45,12 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
         QFileDialog dialog(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pose"));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) savePose(dialog.selectedFiles().constFirst());
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            savePose(dialog.selectedFiles().constFirst());
     });
     connect(loadPoseButton, &QPushButton::clicked, this, [this] {
-        const QString chosen = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
+        const QString chosen =
+            QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
         if (!chosen.isEmpty()) loadPose(chosen);
     });
 
@@ -121,9 +124,10 @@ void CPartDlg::OnMoveDown() {
 
 void CPartDlg::savePose(const QString& path) {
     if (!document->savePose(path.toStdString())) {
-        QMessageBox::warning(this, QStringLiteral("rigbench"),
-                             QStringLiteral("%1\nを保存できません。\n%2")
-                                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document->errorString())));
+        QMessageBox::warning(
+            this, QStringLiteral("rigbench"),
+            QStringLiteral("%1\nを保存できません。\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(document->errorString())));
     }
 }
 

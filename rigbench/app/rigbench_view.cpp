@@ -5,9 +5,9 @@
 
 #include "datatree/host_path.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -43,7 +43,8 @@ unsigned uploadTexture(const std::string& file) {
 
 }  // namespace
 
-CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent) : QOpenGLWidget(parent), document_(document) {
+CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
+    : QOpenGLWidget(parent), document_(document) {
     setMinimumSize(64, 64);
     connect(&timer_, &QTimer::timeout, this, &CrigbenchView::tick);
     // The A key turns a press into a whole-puppet drag whichever of the editor's windows has the
@@ -77,7 +78,8 @@ int CrigbenchView::selectedPart() const {
 
 ViewCamera CrigbenchView::camera() const {
     const qreal ratio = devicePixelRatioF();
-    return ViewCamera(static_cast<float>(width() * ratio), static_cast<float>(height() * ratio), cameraDistance_);
+    return ViewCamera(static_cast<float>(width() * ratio), static_cast<float>(height() * ratio),
+                      cameraDistance_);
 }
 
 Point2 CrigbenchView::pickPlanePoint(float sx, float sy) const {
@@ -210,8 +212,10 @@ void CrigbenchView::paintGL() {
     const Colour green{0.0f, 1.0f, 0.0f};
     for (const JointLink& link : document_.model.links) {
         if (!document_.model.linkValid(link)) continue;
-        const Point2& a = document_.model.parts[static_cast<std::size_t>(link.partA)].joints[static_cast<std::size_t>(link.jointA)];
-        const Point2& b = document_.model.parts[static_cast<std::size_t>(link.partB)].joints[static_cast<std::size_t>(link.jointB)];
+        const Point2& a = document_.model.parts[static_cast<std::size_t>(link.partA)]
+                              .joints[static_cast<std::size_t>(link.jointA)];
+        const Point2& b = document_.model.parts[static_cast<std::size_t>(link.partB)]
+                              .joints[static_cast<std::size_t>(link.jointB)];
         drawLine3D(cam, {a.x, a.y, 0.0f}, {b.x, b.y, 0.0f}, green, 4.0f);
     }
 
@@ -310,7 +314,8 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
     // Any edit releases the puppet from a loaded pose.
     document_.anchoring = false;
     captured_ = true;
-    const Point2 p = pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    const Point2 p =
+        pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
     dragLast_ = p;
     if (moveKeyDown_) {
         moveAllLast_ = p;
@@ -330,8 +335,10 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
                 const JointLink link{pickedJoints_[0].first, pickedJoints_[1].first, pickedJoints_[0].second,
                                      pickedJoints_[1].second, 0.0f};
                 if (link.partA != link.partB && model.linkValid(link)) {
-                    const Point2& a = model.parts[static_cast<std::size_t>(link.partA)].joints[static_cast<std::size_t>(link.jointA)];
-                    const Point2& b = model.parts[static_cast<std::size_t>(link.partB)].joints[static_cast<std::size_t>(link.jointB)];
+                    const Point2& a = model.parts[static_cast<std::size_t>(link.partA)]
+                                          .joints[static_cast<std::size_t>(link.jointA)];
+                    const Point2& b = model.parts[static_cast<std::size_t>(link.partB)]
+                                          .joints[static_cast<std::size_t>(link.jointB)];
                     JointLink made = link;
                     made.length = distance(a, b);
                     model.links.push_back(made);
@@ -341,7 +348,8 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
             }
         } else {
             for (int k = 0; k < 4; ++k) {
-                if (distance(p, part.corners[static_cast<std::size_t>(k)]) < kGrabRadius) dragCorners_.emplace_back(s, k);
+                if (distance(p, part.corners[static_cast<std::size_t>(k)]) < kGrabRadius)
+                    dragCorners_.emplace_back(s, k);
             }
             if (dragCorners_.empty() && distance(p, part.centre()) < kCentreGrabRadius) {
                 for (int k = 0; k < 4; ++k) dragCorners_.emplace_back(s, k);
@@ -352,7 +360,8 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
-    const Point2 p = pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    const Point2 p =
+        pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
     EditModel& model = document_.model;
     if (moveAll_) {
         const Point2 d{p.x - moveAllLast_.x, p.y - moveAllLast_.y};
@@ -380,8 +389,10 @@ void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
     std::vector<std::pair<Point2*, Point2>> pinned;
     pinned.reserve(dragCorners_.size());
     for (const auto& [partIndex, corner] : dragCorners_) {
-        if (partIndex < 0 || partIndex >= static_cast<int>(model.parts.size()) || corner < 0 || corner > 3) continue;
-        Point2& c = model.parts[static_cast<std::size_t>(partIndex)].corners[static_cast<std::size_t>(corner)];
+        if (partIndex < 0 || partIndex >= static_cast<int>(model.parts.size()) || corner < 0 || corner > 3)
+            continue;
+        Point2& c =
+            model.parts[static_cast<std::size_t>(partIndex)].corners[static_cast<std::size_t>(corner)];
         c.x += d.x;
         c.y += d.y;
         pinned.emplace_back(&c, c);

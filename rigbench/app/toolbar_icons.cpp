@@ -16,34 +16,34 @@ QIcon drawn(ToolbarIcon which) {
     const QPen pen(ink, 2.5);
     p.setPen(pen);
     switch (which) {
-    case ToolbarIcon::Cut:
-        p.drawEllipse(QRectF(4, 20, 8, 8));
-        p.drawEllipse(QRectF(20, 20, 8, 8));
-        p.drawLine(QPointF(10, 21), QPointF(23, 3));
-        p.drawLine(QPointF(22, 21), QPointF(9, 3));
-        break;
-    case ToolbarIcon::Copy:
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4, 4, 15, 19));
-        p.drawRect(QRectF(12, 10, 15, 19));
-        break;
-    case ToolbarIcon::Paste:
-        p.setBrush(QColor(200, 160, 90));
-        p.drawRoundedRect(QRectF(5, 5, 22, 25), 2, 2);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(11, 2, 10, 6));
-        p.drawRect(QRectF(10, 12, 12, 14));
-        break;
-    case ToolbarIcon::Print:
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(9, 3, 14, 10));
-        p.setBrush(QColor(150, 150, 160));
-        p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(9, 20, 14, 9));
-        break;
-    default:
-        break;
+        case ToolbarIcon::Cut:
+            p.drawEllipse(QRectF(4, 20, 8, 8));
+            p.drawEllipse(QRectF(20, 20, 8, 8));
+            p.drawLine(QPointF(10, 21), QPointF(23, 3));
+            p.drawLine(QPointF(22, 21), QPointF(9, 3));
+            break;
+        case ToolbarIcon::Copy:
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(4, 4, 15, 19));
+            p.drawRect(QRectF(12, 10, 15, 19));
+            break;
+        case ToolbarIcon::Paste:
+            p.setBrush(QColor(200, 160, 90));
+            p.drawRoundedRect(QRectF(5, 5, 22, 25), 2, 2);
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(11, 2, 10, 6));
+            p.drawRect(QRectF(10, 12, 12, 14));
+            break;
+        case ToolbarIcon::Print:
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(9, 3, 14, 10));
+            p.setBrush(QColor(150, 150, 160));
+            p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(9, 20, 14, 9));
+            break;
+        default:
+            break;
     }
     return QIcon(pixmap);
 }

@@ -21,9 +21,15 @@ Mat4 multiply(const Mat4& a, const Mat4& b) {
 }
 
 namespace {
-Vec3 sub(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec3 sub(Vec3 a, Vec3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+float dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec3 cross(Vec3 a, Vec3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 Vec3 normalised(Vec3 a) {
     const float length = std::sqrt(dot(a, a));
     return {a.x / length, a.y / length, a.z / length};
@@ -43,18 +49,35 @@ Mat4 perspectiveFovRH(float fovY, float aspect, float zNear, float zFar) {
     const float yScale = 1.0f / std::tan(fovY / 2.0f);
     const float xScale = yScale / aspect;
     Mat4 r;
-    r.m = {xScale, 0, 0, 0, 0, yScale, 0, 0, 0, 0, zFar / (zNear - zFar), -1, 0, 0, zNear * zFar / (zNear - zFar), 0};
+    r.m = {xScale,
+           0,
+           0,
+           0,
+           0,
+           yScale,
+           0,
+           0,
+           0,
+           0,
+           zFar / (zNear - zFar),
+           -1,
+           0,
+           0,
+           zNear * zFar / (zNear - zFar),
+           0};
     return r;
 }
 
 Mat4 rigidInverse(const Mat4& a) {
     Mat4 r = Mat4::identity();
     for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) r.m[static_cast<std::size_t>(4 * i + j)] = a.m[static_cast<std::size_t>(4 * j + i)];
+        for (int j = 0; j < 3; ++j)
+            r.m[static_cast<std::size_t>(4 * i + j)] = a.m[static_cast<std::size_t>(4 * j + i)];
     }
     for (int j = 0; j < 3; ++j) {
         float sum = 0.0f;
-        for (int k = 0; k < 3; ++k) sum += a.m[static_cast<std::size_t>(12 + k)] * r.m[static_cast<std::size_t>(4 * k + j)];
+        for (int k = 0; k < 3; ++k)
+            sum += a.m[static_cast<std::size_t>(12 + k)] * r.m[static_cast<std::size_t>(4 * k + j)];
         r.m[static_cast<std::size_t>(12 + j)] = -sum;
     }
     return r;
@@ -80,7 +103,8 @@ Point2 ViewCamera::pickPlanePoint(float sx, float sy) const {
     const float vx = (2.0f * sx / width - 1.0f) / projection.at(1, 1);
     const float vy = -(2.0f * sy / height - 1.0f) / projection.at(2, 2);
     const Mat4 inv = rigidInverse(view);
-    const Vec3 d{vx * inv.at(1, 1) + vy * inv.at(2, 1) - inv.at(3, 1), vx * inv.at(1, 2) + vy * inv.at(2, 2) - inv.at(3, 2),
+    const Vec3 d{vx * inv.at(1, 1) + vy * inv.at(2, 1) - inv.at(3, 1),
+                 vx * inv.at(1, 2) + vy * inv.at(2, 2) - inv.at(3, 2),
                  vx * inv.at(1, 3) + vy * inv.at(2, 3) - inv.at(3, 3)};
     const Vec3 o{inv.at(4, 1), inv.at(4, 2), inv.at(4, 3)};
     const float t = -o.z / d.z;

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace {
 
@@ -57,8 +57,8 @@ private slots:
         const QString example = dir_.filePath("example.model");
         QVERIFY(doc.OnSaveDocument(example.toStdString()));
         QVERIFY(!doc.isModified());
-        QCOMPARE(readFile(example),
-                 QByteArray("{joints_link=[{joint_num=[0,1,],length=0.25,part_num=[0,1,],},],parts=[body.part,arm.part,],},"));
+        QCOMPARE(readFile(example), QByteArray("{joints_link=[{joint_num=[0,1,],length=0.25,part_num=[0,1,],}"
+                                               ",],parts=[body.part,arm.part,],},"));
 
         // Opened again from another folder: the parts are found beside the model, in order, with their
         // joints and rests, and saving again writes the same bytes.
@@ -148,7 +148,8 @@ private slots:
     void keepsLinksThatNameNothing() {
         writeFile(dir_.filePath("body.part"), kBodyPart);
         const QByteArray text =
-            "{joints_link=[{joint_num=[0,1,],length=0.1,part_num=[0,7,],},{joint_num=[5,0,],length=0,part_num=[0,0,],},"
+            "{joints_link=[{joint_num=[0,1,],length=0.1,part_num=[0,7,],},{joint_num=[5,0,],length=0,part_"
+            "num=[0,0,],},"
             "{joint_num=[-1,0,],length=0,part_num=[0,0,],},{joint_num=[0,1,],length=0.2,part_num=[0,0,],},],"
             "parts=[body.part,],},";
         writeFile(dir_.filePath("odd.model"), text);
@@ -177,7 +178,8 @@ private slots:
         CrigbenchDoc doc;
         QVERIFY(doc.OnSaveDocument(path.toStdString()));
         doc.model.parts.resize(40);
-        for (std::size_t i = 0; i < doc.model.parts.size(); ++i) doc.model.parts[i].path = "folder\\part" + std::to_string(i) + ".part";
+        for (std::size_t i = 0; i < doc.model.parts.size(); ++i)
+            doc.model.parts[i].path = "folder\\part" + std::to_string(i) + ".part";
 
         // A file-size limit makes the write fail part-way, as a full disk would; the signal it raises
         // is ignored so that the write reports the error instead.
@@ -196,7 +198,8 @@ private slots:
         QCOMPARE(readFile(path), old);
         QVERIFY(doc.isModified());
         // No half-written temporary file is left beside it.
-        QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("kept.model*")}, QDir::Files), QStringList{QStringLiteral("kept.model")});
+        QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("kept.model*")}, QDir::Files),
+                 QStringList{QStringLiteral("kept.model")});
 
         // A folder that does not exist fails too, and says so.
         QVERIFY(!doc.OnSaveDocument(dir_.filePath("no/such/folder/x.model").toStdString()));
@@ -263,5 +266,9 @@ private:
     QTemporaryDir dir_;
 };
 
-QTEST_GUILESS_MAIN(DocumentTest)
+int runDocumentTest(int argc, char** argv) {
+    DocumentTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "document_test.moc"

@@ -16,7 +16,9 @@ EditPart squarePart() {
     return part;
 }
 
-bool near(float a, float b, float tolerance = 1e-5f) { return std::fabs(a - b) <= tolerance; }
+bool near(float a, float b, float tolerance = 1e-5f) {
+    return std::fabs(a - b) <= tolerance;
+}
 
 float sideError(const EditPart& part) {
     const auto& c = part.corners;
@@ -52,8 +54,12 @@ private slots:
         EditPart part = squarePart();
         const EditPart before = part;
         part.relaxShape();
-        for (int j = 0; j < 4; ++j) QVERIFY(near(part.corners[j].x, before.corners[j].x) && near(part.corners[j].y, before.corners[j].y));
-        for (int i = 0; i < 4; ++i) QVERIFY(near(part.picture[i].x, before.picture[i].x) && near(part.picture[i].y, before.picture[i].y));
+        for (int j = 0; j < 4; ++j)
+            QVERIFY(near(part.corners[j].x, before.corners[j].x) &&
+                    near(part.corners[j].y, before.corners[j].y));
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(near(part.picture[i].x, before.picture[i].x) &&
+                    near(part.picture[i].y, before.picture[i].y));
         QVERIFY(near(part.joints[1].x, 0.3f) && near(part.bounds[0].x, 0.1f));
 
         // A squashed square recovers its shape, and its picture follows it without moving it.
@@ -61,7 +67,8 @@ private slots:
         for (int pass = 0; pass < 300; ++pass) part.relaxShape();
         QVERIFY(sideError(part) < 1e-3f);
         const Point2 centre = part.centre();
-        QVERIFY(near(distance(part.corners[0], Point2{part.picture[0].x, part.picture[0].y}), part.pictureRest[0], 1e-3f));
+        QVERIFY(near(distance(part.corners[0], Point2{part.picture[0].x, part.picture[0].y}),
+                     part.pictureRest[0], 1e-3f));
         QVERIFY(std::isfinite(centre.x));
 
         // Links: joints exactly at the link's length or closer are left alone; farther apart, each
@@ -96,7 +103,8 @@ private slots:
         // A fresh part's table: distances from each anchor to each corner of the same square.
         const std::vector<float> fresh = doc.poseTable();
         QCOMPARE(fresh.size(), std::size_t(48));
-        const float expected[16] = {0, 1, 1.41421356f, 1, 1, 0, 1, 1.41421356f, 1.41421356f, 1, 0, 1, 1, 1.41421356f, 1, 0};
+        const float expected[16] = {0,           1, 1.41421356f, 1, 1, 0,           1, 1.41421356f,
+                                    1.41421356f, 1, 0,           1, 1, 1.41421356f, 1, 0};
         for (int e = 0; e < 16; ++e) QVERIFY(near(fresh[static_cast<std::size_t>(e)], expected[e]));
 
         // Move and turn part 0, record the pose; pulling with that table changes nothing.
@@ -137,5 +145,9 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(RelaxTest)
+int runRelaxTest(int argc, char** argv) {
+    RelaxTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "relax_test.moc"

@@ -40,13 +40,16 @@ void writeSolidPng(const QString& path, QColor colour) {
 }
 
 QByteArray partText(const char* texture) {
-    return QByteArray("{joints=[{x=0,y=0.25,},{x=0.25,y=0,},],pic_frame=[{u=0,v=0,x=-0.5,y=0.5,},{u=0,v=1,x=-0.5,y=-0.5,},"
-                      "{u=1,v=1,x=0.5,y=-0.5,},{u=1,v=0,x=0.5,y=0.5,},],texture=") +
+    return QByteArray(
+               "{joints=[{x=0,y=0.25,},{x=0.25,y=0,},],pic_frame=[{u=0,v=0,x=-0.5,y=0.5,},{u=0,v=1,x=-0.5,y=-"
+               "0.5,},"
+               "{u=1,v=1,x=0.5,y=-0.5,},{u=1,v=0,x=0.5,y=0.5,},],texture=") +
            texture + ",}";
 }
 
 bool close(QRgb pixel, QColor colour, int tolerance = 3) {
-    return std::abs(qRed(pixel) - colour.red()) <= tolerance && std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
+    return std::abs(qRed(pixel) - colour.red()) <= tolerance &&
+           std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
            std::abs(qBlue(pixel) - colour.blue()) <= tolerance;
 }
 
@@ -118,11 +121,13 @@ void answerNextQuestion(QMessageBox::StandardButton answer) {
     poll->start();
 }
 
-float side(const EditPart& part) { return distance(part.corners[0], part.corners[1]); }
+float side(const EditPart& part) {
+    return distance(part.corners[0], part.corners[1]);
+}
 
 void wheel(QWidget* target, int delta) {
-    QWheelEvent event(QPointF(10, 10), target->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(QPointF(10, 10), target->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
 
@@ -154,7 +159,8 @@ private slots:
         writeFile(dir_.filePath("b.part"), partText("b.png"));
         writeSolidPng(dir_.filePath("b.png"), kTeal);
         writeFile(dir_.filePath("pair.model"),
-                  "{joints_link=[{joint_num=[1,0,],length=3,part_num=[0,1,],},{joint_num=[0,0,],length=0,part_num=[0,9,],},],"
+                  "{joints_link=[{joint_num=[1,0,],length=3,part_num=[0,1,],},{joint_num=[0,0,],length=0,"
+                  "part_num=[0,9,],},],"
                   "parts=[sub\\a.part,b.part,],}");
     }
 
@@ -174,7 +180,8 @@ private slots:
         QCOMPARE(newAct->statusTip(), QStringLiteral("新規にファイルを作成"));
         QCOMPARE(newAct->toolTip(), QStringLiteral("新規ファイル"));
         QCOMPARE(newAct->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        QCOMPARE(frame.action(ID_APP_EXIT)->statusTip(), QStringLiteral("アプリケーションを終了し、ファイルの保存を指示\\終了"));
+        QCOMPARE(frame.action(ID_APP_EXIT)->statusTip(),
+                 QStringLiteral("アプリケーションを終了し、ファイルの保存を指示\\終了"));
         for (int disabled : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) {
             QVERIFY(!frame.action(disabled)->isEnabled());
         }
@@ -222,7 +229,8 @@ private slots:
         QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Untitled - rigbench"));
 
         // Saving names the window after the file; the recent list keeps the last four across runs.
-        for (int i = 0; i < 5; ++i) QVERIFY(frame.saveDocumentTo(dir_.filePath(QStringLiteral("r%1.model").arg(i))));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(frame.saveDocumentTo(dir_.filePath(QStringLiteral("r%1.model").arg(i))));
         QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("r4.model - rigbench"));
         // Closing the main window takes the tool windows with it.
         QVERIFY(frame.close());
@@ -324,7 +332,8 @@ private slots:
         QVERIFY(!frame.document().anchoring);  // any press lets go of a loaded pose
         QVERIFY(view->dragCorners().empty());
         EditPart& right = model.parts[1];
-        QVERIFY(std::fabs(right.corners[0].x - 1.27f) < 0.01f && std::fabs(right.corners[0].y - 0.9f) < 0.01f);
+        QVERIFY(std::fabs(right.corners[0].x - 1.27f) < 0.01f &&
+                std::fabs(right.corners[0].y - 0.9f) < 0.01f);
         QVERIFY(std::fabs(side(right) - 1.0f) < 0.02f);
         QVERIFY(std::fabs(distance(right.corners[0], right.corners[2]) - kSquareDiagonal) < 0.02f);
 
@@ -364,7 +373,8 @@ private slots:
         QCOMPARE(link.jointA, 1);
         QCOMPARE(link.partB, 0);
         QCOMPARE(link.jointB, 0);
-        QVERIFY(std::fabs(link.length - distance(model.parts[1].joints[1], model.parts[0].joints[0])) < 0.02f);
+        QVERIFY(std::fabs(link.length - distance(model.parts[1].joints[1], model.parts[0].joints[0])) <
+                0.02f);
         QVERIFY(frame.isWindowModified());
 
         // A joint picked before the part list changed is forgotten: it cannot link to a stale number.
@@ -439,7 +449,8 @@ private slots:
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb p = image.pixel(x, y);
-                const bool plain = close(p, kBackground, 8) || close(p, kLightGrey, 8) || close(p, kWhite, 8) || close(p, kBlack, 8);
+                const bool plain = close(p, kBackground, 8) || close(p, kLightGrey, 8) ||
+                                   close(p, kWhite, 8) || close(p, kBlack, 8);
                 painted += plain ? 0 : 1;
             }
         }
@@ -455,14 +466,15 @@ private slots:
         QFile::remove(copy);
 
         // Every model of the data set reads with all its links in range and writes back unchanged.
-        QDirIterator models(QStringLiteral(RIGBENCH_RUN_DIR "/data"), {QStringLiteral("*.model")}, QDir::Files,
-                            QDirIterator::Subdirectories);
+        QDirIterator models(QStringLiteral(RIGBENCH_RUN_DIR "/data"), {QStringLiteral("*.model")},
+                            QDir::Files, QDirIterator::Subdirectories);
         int count = 0;
         while (models.hasNext()) {
             const QString path = models.next();
             CrigbenchDoc doc;
             QVERIFY(doc.OnOpenDocument(path.toStdString()));
-            for (const JointLink& link : doc.model.links) QVERIFY2(doc.model.linkValid(link), qPrintable(path));
+            for (const JointLink& link : doc.model.links)
+                QVERIFY2(doc.model.linkValid(link), qPrintable(path));
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             QVERIFY2(doc.modelText() == file.readAll().trimmed().toStdString(), qPrintable(path));
