@@ -311,6 +311,9 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
         QOpenGLWidget::mousePressEvent(event);
         return;
     }
+    pressState_ = document_.editState();
+    pointerMoved_ = false;
+    pressRecorded_ = false;
     // Any edit releases the puppet from a loaded pose.
     document_.anchoring = false;
     captured_ = true;
@@ -341,6 +344,8 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
                                           .joints[static_cast<std::size_t>(link.jointB)];
                     JointLink made = link;
                     made.length = distance(a, b);
+                    document_.recordUndo(pressState_);
+                    pressRecorded_ = true;
                     model.links.push_back(made);
                     document_.UpdateAllViews();
                 }
@@ -365,6 +370,7 @@ void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
     EditModel& model = document_.model;
     if (moveAll_) {
         const Point2 d{p.x - moveAllLast_.x, p.y - moveAllLast_.y};
+        if (d.x != 0.0f || d.y != 0.0f) pointerMoved_ = true;
         for (EditPart& part : model.parts) {
             for (Point2& joint : part.joints) {
                 joint.x += d.x;
@@ -385,6 +391,7 @@ void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const Point2 d{p.x - dragLast_.x, p.y - dragLast_.y};
+    if (!dragCorners_.empty() && (d.x != 0.0f || d.y != 0.0f)) pointerMoved_ = true;
     // The grabbed corners follow the pointer and stay pinned there while the rest settles around them.
     std::vector<std::pair<Point2*, Point2>> pinned;
     pinned.reserve(dragCorners_.size());
@@ -411,6 +418,16 @@ void CrigbenchView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     captured_ = false;
+    // Relaxation settles the puppet a little while the button is held; only a drag that carried
+    // corners or the puppet with the pointer is an edit worth a step, or a press that let go of a
+    // loaded pose (undone, the puppet is pulled to the pose again). A link has been recorded already.
+    const bool leftPose = pressState_.anchoring && !document_.anchoring;
+    if (!pressRecorded_ && (pointerMoved_ || leftPose)) {
+        pointerMoved_ = false;
+        document_.recordUndo(std::move(pressState_));
+        document_.UpdateAllViews();
+    }
+    pressState_ = EditState{};
     if (moveAll_) {
         moveAll_ = false;
         return;

@@ -41,6 +41,8 @@ public:
     // What mouse editing holds: grabbed corners and picked joints, as (part, corner or joint) pairs.
     const std::vector<std::pair<int, int>>& dragCorners() const { return dragCorners_; }
     const std::vector<std::pair<int, int>>& pickedJoints() const { return pickedJoints_; }
+    // True between a press and its release: undo and redo wait for the drag to end.
+    bool mouseHeld() const { return captured_; }
     // Forgets grabbed corners and picked joints: their numbers mean nothing once the part list changed.
     void forgetPicks();
 
@@ -90,6 +92,10 @@ private:
     bool moveAll_ = false;
     Point2 moveAllLast_;
     bool captured_ = false;
+    // The edit state at the press: a whole drag is one undo step, recorded at the release.
+    EditState pressState_;
+    bool pointerMoved_ = false;
+    bool pressRecorded_ = false;
     bool moveKeyDown_ = false;
     int wheelRemainder_ = 0;
     QTimer timer_;
