@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -171,6 +172,20 @@ void CMainFrame::createMenusAndToolBar() {
     statusAct->setChecked(true);
     connect(statusAct, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
+    viewMenu->addSeparator();
+    QAction* gameAct = addCommand(
+        viewMenu, ID_VIEW_GAME, QStringLiteral("ゲームで試す(&G)"),
+        QStringLiteral(
+            "編集中のパペットをゲームの中でポーズのまま床に立たせる (M: 反転、L: 脱力)\nゲームで試す"));
+    gameAct->setCheckable(true);
+    gameAct->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    connect(gameAct, &QAction::toggled, this, [this](bool on) {
+        view_->setGamePreview(on);
+        if (!on) statusBar()->clearMessage();
+    });
+    connect(view_, &CrigbenchView::previewSettled, this,
+            [this](const QString& report) { statusBar()->showMessage(report); });
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction* aboutAct =
         addCommand(helpMenu, ID_APP_ABOUT, QStringLiteral("バージョン情報 rigbench(&A)..."),
@@ -195,6 +210,8 @@ void CMainFrame::createMenusAndToolBar() {
     toolBar_->addSeparator();
     toolBar_->addAction(printAct);
     toolBar_->addAction(aboutAct);
+    toolBar_->addSeparator();
+    toolBar_->addAction(gameAct);
 }
 
 void CMainFrame::createStatusBar() {

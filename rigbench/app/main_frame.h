@@ -34,6 +34,7 @@ enum Command : int {
     ID_APP_EXIT = 57665,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
+    ID_VIEW_GAME = 32771,
 };
 
 class CMainFrame : public QMainWindow {

@@ -9,11 +9,13 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 class CPartDlg;
+class GamePreview;
 class CModeDlg;
 
 class CrigbenchView : public QOpenGLWidget {
@@ -52,9 +54,22 @@ public:
 
     static constexpr int kTimerPeriodMs = 100;
 
+    // "Try it in the game": while on, the view shows the game's own puppet made from the edited one,
+    // standing posed on a floor, and mouse editing rests. M mirrors it, L lets it fall limp (again:
+    // it stands up). Turning it on again starts over from the editor's puppet.
+    void setGamePreview(bool on);
+    bool gamePreviewOn() const { return preview_ != nullptr; }
+    GamePreview* gamePreview() const { return preview_.get(); }
+    // One game step and a redraw; the preview's timer calls it 50 times a second.
+    void previewStep();
+    static constexpr Qt::Key kMirrorKey = Qt::Key_M;
+    static constexpr Qt::Key kLimpKey = Qt::Key_L;
+
 signals:
     // After the first frame has created the tool windows.
     void toolWindowsCreated();
+    // After every game step of the preview: how far each part stands from where it stood in the editor.
+    void previewSettled(const QString& report);
 
 protected:
     void initializeGL() override;
@@ -99,4 +114,6 @@ private:
     bool moveKeyDown_ = false;
     int wheelRemainder_ = 0;
     QTimer timer_;
+    std::unique_ptr<GamePreview> preview_;
+    QTimer previewTimer_;
 };

@@ -1,4 +1,5 @@
 // The editor as a user sees it: the main window's commands, the part list, and the view's pixels.
+#include "game_preview.h"
 #include "main_frame.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
@@ -239,7 +240,7 @@ private slots:
         for (int disabled : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) {
             QVERIFY(!frame.action(disabled)->isEnabled());
         }
-        QCOMPARE(frame.toolBar()->actions().size(), 10);
+        QCOMPARE(frame.toolBar()->actions().size(), 12);
         QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
 
         QAction* toolBarAct = frame.action(ID_VIEW_TOOLBAR);
@@ -727,8 +728,17 @@ private slots:
         press(view, model.parts[0].joints[0]);
         QCOMPARE(model.links.size(), std::size_t(2));
 
-        // Let the editor settle the links, then save the model and the pose of where everything stands.
-        QTest::qWait(1500);
+        // Let the editor settle the links (until a second of ticks moves nothing), then save the model
+        // and the pose of where everything stands.
+        for (int waited = 0; waited < 20; ++waited) {
+            const std::vector<EditPart> before = model.parts;
+            QTest::qWait(1000);
+            float moved = 0.0f;
+            for (std::size_t m = 0; m < 3; ++m)
+                for (std::size_t j = 0; j < 4; ++j)
+                    moved = std::max(moved, distance(before[m].corners[j], model.parts[m].corners[j]));
+            if (moved < 1e-6f) break;
+        }
         frame.action(ID_FILE_SAVE)->trigger();
         QVERIFY(!frame.isWindowModified());
         chosen = dir.filePath("rig.pose");
@@ -776,6 +786,79 @@ private slots:
         // The parts did not all just stay on the reference square.
         QVERIFY(distance(stood[1].centre(), stood[0].centre()) > 0.5f);
         QVERIFY(distance(stood[2].centre(), stood[0].centre()) > 0.5f);
+    }
+
+    void tryInGame() {
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        EditModel& model = frame.document().model;
+        drag(view, model.parts[1].centre(), {0.6f, -0.9f}, 8);
+        QTest::qWait(500);
+        const Point2 stoodCentre = model.parts[1].centre();
+
+        QAction* game = frame.action(ID_VIEW_GAME);
+        QVERIFY(game->isCheckable() && frame.toolBar()->actions().contains(game));
+        game->trigger();
+        QVERIFY(view->gamePreviewOn());
+        GamePreview* preview = view->gamePreview();
+        for (int n = 0; n < 300; ++n) view->previewStep();
+        // Posed, on the floor: the puppet comes to stand still, sagging under gravity by what the
+        // status bar reports, with its lowest point on the floor rather than through it.
+        const std::vector<float> distances = preview->settleDistances();
+        QCOMPARE(distances.size(), std::size_t(2));
+        qInfo("preview after 300 steps: %s", qPrintable(frame.statusBar()->currentMessage()));
+        for (int n = 0; n < 300; ++n) view->previewStep();
+        qInfo("preview after 600 steps: %s", qPrintable(frame.statusBar()->currentMessage()));
+        for (std::size_t m = 0; m < 2; ++m) {
+            QVERIFY(distances[m] < 0.5f);
+            QVERIFY(std::fabs(preview->settleDistances()[m] - distances[m]) < 1e-3f);
+        }
+        float lowest = 1e9f;
+        for (const PuppetPart& part : preview->puppet().parts) {
+            for (const PointMass& c : part.frame.corners) lowest = std::min(lowest, c.y);
+            for (const PointMass& j : part.joints) lowest = std::min(lowest, j.y);
+        }
+        QVERIFY2(std::fabs(lowest - preview->floorY()) < 0.01f,
+                 qPrintable(QStringLiteral("%1 %2")
+                                .arg(static_cast<double>(lowest))
+                                .arg(static_cast<double>(preview->floorY()))));
+        QVERIFY(frame.statusBar()->currentMessage().startsWith(
+            QStringLiteral("posed  0: %1")
+                .arg(static_cast<double>(preview->settleDistances()[0]), 0, 'f', 4)));
+        // Mouse editing rests meanwhile, and so does the editor's own relaxation.
+        drag(view, stoodCentre, {-1.0f, 1.0f});
+        QVERIFY(distance(model.parts[1].centre(), stoodCentre) < 1e-4f);
+
+        // M mirrors it: the frame's corner 0 comes to the right of corner 3, and it still stands.
+        QTest::keyClick(view, Qt::Key_M);
+        QVERIFY(!preview->puppet().has(Puppet::facingRight));
+        for (int n = 0; n < 200; ++n) view->previewStep();
+        qInfo("mirrored: %s", qPrintable(frame.statusBar()->currentMessage()));
+        const auto& frameCorners = preview->puppet().frame.corners;
+        QVERIFY(frameCorners[0].x > frameCorners[3].x);
+        for (std::size_t m = 0; m < 2; ++m)
+            QVERIFY(std::fabs(preview->settleDistances()[m] - distances[m]) < 0.01f);
+        // L lets it fall limp: the parts leave the pose; L again stands it back up.
+        QTest::keyClick(view, Qt::Key_L);
+        QVERIFY(preview->limp());
+        for (int n = 0; n < 200; ++n) view->previewStep();
+        QVERIFY(frame.statusBar()->currentMessage().startsWith(QStringLiteral("limp")));
+        float fallen = 0.0f;
+        for (float d : preview->settleDistances()) fallen = std::max(fallen, d);
+        QVERIFY2(fallen > std::max(distances[0], distances[1]) + 0.05f,
+                 qPrintable(QString::number(static_cast<double>(fallen))));
+
+        // Off again: the editor's puppet as it was, editable, and the status bar idle.
+        game->trigger();
+        QVERIFY(!view->gamePreviewOn());
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
+        drag(view, model.parts[1].centre(), {-1.0f, 1.0f});
+        QVERIFY(distance(model.parts[1].centre(), {-1.0f, 1.0f}) < 0.05f);
     }
 
     void opensGameModel() {
