@@ -762,7 +762,7 @@ private slots:
         QCOMPARE(puppet.pose.size(), std::size_t(48));
         puppet.set(Puppet::posed, true);
         int steps = 0;
-        for (float moved = 1.0f; moved > 1e-7f && steps < 5000; ++steps) {
+        for (float moved = 1.0f; moved > 1e-7f && steps < 10000; ++steps) {
             std::vector<Point2> before;
             for (const PuppetPart& part : puppet.parts)
                 for (const PointMass& c : part.frame.corners) before.push_back(inFrame(puppet.frame, c));
