@@ -122,7 +122,7 @@ void CrigbenchView::setGamePreview(bool on) {
 void CrigbenchView::previewStep() {
     if (!preview_) return;
     preview_->step();
-    QString report = preview_->limp() ? QStringLiteral("limp") : QStringLiteral("posed");
+    QString report = preview_->limp() ? QStringLiteral("脱力") : QStringLiteral("ポーズ");
     const std::vector<float> distances = preview_->settleDistances();
     for (std::size_t m = 0; m < distances.size(); ++m)
         report += QStringLiteral("  %1: %2").arg(m).arg(static_cast<double>(distances[m]), 0, 'f', 4);

@@ -828,7 +828,7 @@ private slots:
                                 .arg(static_cast<double>(lowest))
                                 .arg(static_cast<double>(preview->floorY()))));
         QVERIFY(frame.statusBar()->currentMessage().startsWith(
-            QStringLiteral("posed  0: %1")
+            QStringLiteral("ポーズ  0: %1")
                 .arg(static_cast<double>(preview->settleDistances()[0]), 0, 'f', 4)));
         // Mouse editing rests meanwhile, and so does the editor's own relaxation.
         drag(view, stoodCentre, {-1.0f, 1.0f});
@@ -847,7 +847,7 @@ private slots:
         QTest::keyClick(view, Qt::Key_L);
         QVERIFY(preview->limp());
         for (int n = 0; n < 200; ++n) view->previewStep();
-        QVERIFY(frame.statusBar()->currentMessage().startsWith(QStringLiteral("limp")));
+        QVERIFY(frame.statusBar()->currentMessage().startsWith(QStringLiteral("脱力")));
         float fallen = 0.0f;
         for (float d : preview->settleDistances()) fallen = std::max(fallen, d);
         QVERIFY2(fallen > std::max(distances[0], distances[1]) + 0.05f,
