@@ -9,7 +9,11 @@ const char* const kReplayUsage =
     "                     [--state N:FILE.json]... [--paced]\n"
     "Runs the game with the pad played from FILE (lines \"FROM[-TO] KEYS\", KEYS from L R U D Z X C V\n"
     "or -, '#' comments), stops after N frames, writes the 640x480 picture of frame N to FILE.png and\n"
-    "the game's state after frame N to FILE.json.\n";
+    "the game's state after frame N to FILE.json.\n"
+    "  --dir PATH    the folder holding data/ and config/ (build/run after a build)\n"
+    "  --paced       keep the game's 50 frames a second instead of running flat out\n"
+    "  -h, --help    print this text\n"
+    "Exits 2 for a bad command line or script, 1 when a shot or state could not be written.\n";
 
 namespace {
 
@@ -37,6 +41,10 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
     bool framesGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            return true;
+        }
         if (option == "--paced") {
             options.paced = true;
             continue;

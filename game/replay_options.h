@@ -12,6 +12,7 @@ struct ReplayOptions {
     std::map<std::uint64_t, std::string> shots;   // frame number -> PNG file
     std::map<std::uint64_t, std::string> states;  // frame number -> JSON file of the game's state
     bool paced = false;  // keep the game's own pacing instead of running flat out
+    bool help = false;   // --help or -h: print the usage and run nothing
 };
 
 extern const char* const kReplayUsage;
