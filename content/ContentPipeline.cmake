@@ -97,6 +97,7 @@ function(content_rig rig outdir)
     COMMENT "Puppet ${outdir}/${rig}"
     VERBATIM)
   content_add_output("${stamp}")
+  set_property(GLOBAL APPEND PROPERTY DOLVANE_CONTENT_RIG_STAMPS "${stamp}")
   set(CONTENT_RIG_STAMP "${stamp}" PARENT_SCOPE)
   if(NOT R_NO_SHEET)
     set_property(GLOBAL APPEND PROPERTY DOLVANE_CONTENT_SHEETS "${CONTENT_REVIEW_DIR}/${sheet_name}.svg")

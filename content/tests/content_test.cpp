@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -29,6 +30,25 @@ struct Puppet {
     std::string model;
     std::vector<std::string> poses;
 };
+
+// Every enemy kind's folder under data\puppets\ and each pose its code sets.
+const std::vector<std::pair<std::string, std::vector<std::string>>>& enemyKinds() {
+    static const std::vector<std::pair<std::string, std::vector<std::string>>> kinds = {
+        {"hornet", {"normal", "n0"}},
+        {"naganeko", {"normal", "at0", "at1", "at2", "at3"}},
+        {"pot", {"normal"}},
+        {"mask", {"normal", "w0", "w1"}},
+        {"pinoko", {"normal"}},
+        {"stump", {"normal", "a0", "a1"}},
+        {"lastboss", {"normal", "a0"}},
+        {"hornetboss", {"0"}},
+        {"knight", {"normal", "n0", "a0", "a1", "a2"}},
+        {"egg", {"0", "1", "2", "3", "4", "5", "6"}},
+        {"imo", {"normal", "0"}},
+        {"clay", {"normal", "a0", "a1", "a2"}},
+    };
+    return kinds;
+}
 
 std::vector<Puppet> puppetsTheGameLoads() {
     std::vector<Puppet> puppets;
@@ -59,6 +79,14 @@ std::vector<Puppet> puppetsTheGameLoads() {
         puppets.push_back(
             {std::string("data\\puppets\\Items\\") + item + ".model", {"data\\puppets\\Items\\0.pose"}});
     }
+    // The enemies; the last boss's first pose lives outside its folder.
+    for (const auto& [kind, poses] : enemyKinds()) {
+        Puppet enemy{"data\\puppets\\" + kind + "\\0.model", {}};
+        for (const std::string& p : poses)
+            enemy.poses.push_back("data\\puppets\\" + kind + "\\" + p + ".pose");
+        if (kind == "lastboss") enemy.poses.push_back("data\\lastboss\\lastboss\\normal.pose");
+        puppets.push_back(enemy);
+    }
     return puppets;
 }
 
@@ -68,6 +96,19 @@ const std::map<std::string, std::string>& modelOfObject() {
         {"Bubble", "data\\puppets\\bubble\\0.model"},      {"SplitBubble", "data\\puppets\\bubble\\0.model"},
         {"BigItemBox", "data\\puppets\\Items\\box.model"}, {"PumpkinBox", "data\\puppets\\Items\\box.model"},
         {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
+        // The enemies.
+        {"Hornet", "data\\puppets\\hornet\\0.model"},
+        {"Naganeko", "data\\puppets\\naganeko\\0.model"},
+        {"Pot", "data\\puppets\\pot\\0.model"},
+        {"Mask", "data\\puppets\\mask\\0.model"},
+        {"Pinoko", "data\\puppets\\pinoko\\0.model"},
+        {"Stump", "data\\puppets\\stump\\0.model"},
+        {"LastBoss", "data\\puppets\\lastboss\\0.model"},
+        {"HornetBoss", "data\\puppets\\hornetboss\\0.model"},
+        {"Knight", "data\\puppets\\knight\\0.model"},
+        {"Egg", "data\\puppets\\egg\\0.model"},
+        {"Imo", "data\\puppets\\imo\\0.model"},
+        {"Clay", "data\\puppets\\clay\\0.model"},
     };
     return models;
 }
@@ -135,6 +176,51 @@ TEST(Content, IndexesTheGameReliesOnExist) {
     if (boss.readable) {
         ASSERT_GT(boss.parts.size(), 14u);
         EXPECT_GT(boss.parts[14].joints, 0);
+    }
+}
+
+// Every enemy can be hurt (a body circle) and can strike (an attack circle), no part of it floats
+// free (each hangs from part 0 through links, which is all that holds a limp puppet, and the hornet
+// boss's whole chain, together), and each pose its code switches to shows: no two are the same table.
+TEST(Content, EnemiesCanBeHitStrikeHangTogetherAndPoseDistinctly) {
+    REQUIRE_DATA_SET();
+    for (const auto& [kind, poses] : enemyKinds()) {
+        SCOPED_TRACE(kind);
+        const ModelInfo model = readModel("data\\puppets\\" + kind + "\\0.model");
+        ASSERT_TRUE(model.readable);
+        ASSERT_FALSE(model.parts.empty());
+        int body = 0, attack = 0;
+        for (const PartInfo& p : model.parts) {
+            body += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 0));
+            attack += static_cast<int>(std::count(p.boundKinds.begin(), p.boundKinds.end(), 1));
+        }
+        EXPECT_GT(body, 0);    // something to hit
+        EXPECT_GT(attack, 0);  // something that hurts when the enemy strikes
+        std::vector<bool> held(model.parts.size(), false);
+        held[0] = true;
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (const ModelInfo::Link& link : model.links) {
+                const int n = static_cast<int>(held.size());
+                if (link.partA < 0 || link.partA >= n || link.partB < 0 || link.partB >= n) continue;
+                if (held[link.partA] != held[link.partB]) {
+                    held[link.partA] = held[link.partB] = true;
+                    grew = true;
+                }
+            }
+        }
+        for (size_t p = 0; p < held.size(); ++p)
+            EXPECT_TRUE(held[p]) << "part " << p << " hangs from nothing";
+        // Each pose the code switches to must show: no two poses of one enemy are the same table.
+        std::vector<std::vector<float>> tables;
+        for (const std::string& name : poses) {
+            const std::string pose = "data\\puppets\\" + kind + "\\" + name + ".pose";
+            DataRef root = readGameFile(pose);
+            std::vector<float> values(root->size(), 0.0f);
+            for (std::uint32_t i = 0; i < root->size(); ++i) readFloat(root->item(i), values[i]);
+            for (const std::vector<float>& other : tables) EXPECT_NE(values, other) << pose;
+            tables.push_back(values);
+        }
     }
 }
 

@@ -6,15 +6,6 @@
 
 Bubble::Bubble() { loadFigure(*this, kModel, kPose); }
 
-void Bubble::update() {
-    if (puppet.has(Puppet::posed)) {
-        act();
-    } else {
-        fade();  // beaten: it has fallen apart
-    }
-    PuppetObject::update();
-}
-
 void Bubble::act() {
     faceHero();
     // The timer runs in the air too, but the next move waits for the ground.

@@ -10,9 +10,8 @@ public:
     static constexpr const char* kPose = "data\\puppets\\bubble\\normal.pose";
 
     Bubble();
-    void update() override;
 
 protected:
     // Face the hero and, on the ground, crouch and leap by turns. Shared with the bubble that splits.
-    void act();
+    void act() override;
 };

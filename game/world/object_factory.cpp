@@ -3,17 +3,34 @@
 #include "game/flow/game_scene.h"
 #include "game/world/big_item.h"
 #include "game/world/bubble.h"
+#include "game/world/clay.h"
+#include "game/world/egg.h"
 #include "game/world/hero.h"
+#include "game/world/hornet.h"
+#include "game/world/hornet_boss.h"
+#include "game/world/imo.h"
 #include "game/world/item_box.h"
+#include "game/world/knight.h"
+#include "game/world/last_boss.h"
+#include "game/world/mask.h"
+#include "game/world/naganeko.h"
+#include "game/world/pinoko.h"
+#include "game/world/pot.h"
 #include "game/world/pumpkin.h"
+#include "game/world/split_bubble.h"
 #include "game/world/staff_puppet.h"
+#include "game/world/stump.h"
 #include "game/world/word.h"
 
 #include <cstring>
 
 namespace {
 
-std::unique_ptr<PuppetObject> makeBubble() { return std::make_unique<Bubble>(); }
+template <class Kind>
+std::unique_ptr<PuppetObject> make() {
+    return std::make_unique<Kind>();
+}
+std::unique_ptr<PuppetObject> makeBubble() { return make<Bubble>(); }
 
 // The hero's model follows the stage: stage s wears model s - 1.
 std::unique_ptr<PuppetObject> makeHero() {
@@ -47,6 +64,19 @@ struct ObjectRow {
 const ObjectRow kObjectRows[] = {
     {"Hero", makeHero},
     {"Bubble", makeBubble},
+    {"SplitBubble", make<SplitBubble>},
+    {"Hornet", make<Hornet>},
+    {"Naganeko", make<Naganeko>},
+    {"Pot", make<Pot>},
+    {"Mask", make<Mask>},
+    {"Pinoko", make<Pinoko>},
+    {"Stump", make<Stump>},
+    {"Clay", make<Clay>},
+    {"Egg", make<Egg>},
+    {"Imo", make<Imo>},
+    {"Knight", make<Knight>},
+    {"HornetBoss", make<HornetBoss>},
+    {"LastBoss", make<LastBoss>},
     {"BigItemBox", makeBigItemBox},
     {"PumpkinBox", makePumpkinBox},
     {"BigItem", makeBigItem},
