@@ -114,6 +114,16 @@ TEST_F(StartMessages, NoDisplayIsSaidAndEndsWithAFailure) {
     EXPECT_EQ(asked.status, -1) << asked.err;
 }
 
+TEST_F(StartMessages, WindowWithoutOpenGlIsSaidAndEndsWithAFailure) {
+    // Offscreen windows draw through EGL; without the library neither window nor context can be made.
+    for (const std::string program : {PUPPET, PUPPET_REPLAY}) {
+        const Outcome game =
+            run("env SDL_VIDEODRIVER=offscreen SDL_VIDEO_EGL_DRIVER=/nowhere/libEGL.so '" + program + "'", 30);
+        EXPECT_EQ(game.status, 1) << program << ": " << game.err;
+        EXPECT_NE(game.err.find("cannot open a window (no window: "), std::string::npos) << game.err;
+    }
+}
+
 TEST_F(StartMessages, ReplayScriptThatIsAFolderIsRefused) {
     fs::create_directories(folder_ / "walk");
     const Outcome folder = run(std::string("'") + PUPPET_REPLAY + "' --dir . --script walk --frames 1");
