@@ -17,6 +17,9 @@ import tempfile
 import zlib
 
 SKIP = re.compile(r"<!--\s*not run by the README test:\s*(.*?)\s*-->")
+# Commands that install packages, build everything or run this very test again: an unmarked block
+# with one of them is refused rather than run.
+HEAVY = re.compile(r"^\s*(\./)?scripts/(play|test|install-deps|fuzz)\b(?!.*\s(--help|-h|--list)\b)", re.M)
 
 failures = []
 
@@ -168,6 +171,10 @@ def main():
         for line, text, skip in blocks(readme):
             if skip:
                 print(f"-- README line {line}: not run ({skip}):\n{text}")
+                continue
+            if HEAVY.search(text):
+                fail(f"the block at README line {line} installs or builds everything: mark it "
+                     "<!-- not run by the README test: REASON -->")
                 continue
             print(f"-- README line {line}:\n{text}", flush=True)
             result = subprocess.run(["bash", "-e", "-o", "pipefail", "-c", text], cwd=scratch, env=env,
