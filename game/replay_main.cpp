@@ -1,9 +1,14 @@
-// puppet-replay: the game driven by a pad script instead of a person, for tests, benchmarks and bug
-// reports. It runs the same application, scenes and loop as puppet.
+// puppet-replay: the game driven by an input script instead of a person, for tests, benchmarks and bug
+// reports; or played by a person while their input is written down as such a script. It runs the
+// same application, scenes and loop as puppet.
 
 #include "game/graphics/texture_cache.h"
-#include "platform/null/null_pointer.h"
+#include "game/shell/audio_system.h"
+#include "game/shell/config_file.h"
+#include "input_journal.h"
 #include "platform/null/scripted_pad.h"
+#include "platform/null/scripted_pointer.h"
+#include "platform/openal/openal_output.h"
 #include "platform/sdl/sdl_platform.h"
 #include "puppet_game.h"
 #include "replay_options.h"
@@ -11,6 +16,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 
 TextureCache textureCache;
 
@@ -30,7 +37,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "puppet-replay: %s: %s\n", options.script.c_str(), error.c_str());
         return 2;
     }
-    // Script and shot paths are taken from where the command was given, not from --dir.
+    // Script, journal and shot paths are taken from where the command was given, not from --dir.
+    std::ofstream journalFile;
+    if (!options.record.empty()) {
+        journalFile.open(options.record, std::ios::binary | std::ios::trunc);
+        if (!journalFile) {
+            std::fprintf(stderr, "puppet-replay: cannot write %s\n", options.record.c_str());
+            return 2;
+        }
+    }
     for (auto& [frame, path] : options.shots) path = std::filesystem::absolute(path).string();
     for (auto& [frame, path] : options.states) path = std::filesystem::absolute(path).string();
     if (!options.dir.empty()) {
@@ -49,10 +64,18 @@ int main(int argc, char** argv) {
                      sdl.failure().c_str());
         return 1;
     }
-    ScriptedPad pad(std::move(script));
-    NullPointer pointer;
+    ScriptedPad scriptedPad(script);
+    ScriptedPointer scriptedPointer(script);
+    std::unique_ptr<InputJournal> journal;
+    // A person playing hears the game; scripted runs stay silent.
+    std::unique_ptr<AudioSystem> audio;
+    if (!options.record.empty()) {
+        journal = std::make_unique<InputJournal>(sdl.pad(), sdl.pointer(), journalFile);
+        audio = std::make_unique<AudioSystem>(readSoundSettings(ConfigFile("config\\sound.txt")), makeOpenAlOutput());
+    }
+    PadDevice& pad = journal ? static_cast<PadDevice&>(*journal) : scriptedPad;
+    PointerDevice& pointer = journal ? static_cast<PointerDevice&>(*journal) : scriptedPointer;
     ReplayRecorder recorder(options);
-    std::uint64_t framesRun = 0;
     if (runPuppet({sdl.window(), sdl.clock(), pad, pointer}, [&](GameApp& app) {
             if (!options.paced) app.setUnpaced();
             app.setFrameListener(&recorder);
@@ -60,9 +83,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "puppet-replay: cannot open a window (%s)\n", sdl.failure().c_str());
         return 1;
     }
-    framesRun = pad.framesPlayed();
-
-    const auto problems = recorder.problems(framesRun);
+    std::uint64_t framesRun = scriptedPad.framesPlayed();
+    std::vector<std::string> problems;
+    if (journal) {
+        journal->finish();
+        framesRun = journal->frames();
+        if (journal->failed()) problems.push_back("cannot write " + options.record);
+        else std::fprintf(stderr, "puppet-replay: %llu frames recorded in %s\n",
+                          static_cast<unsigned long long>(framesRun), options.record.c_str());
+    }
+    for (const std::string& problem : recorder.problems(framesRun)) problems.push_back(problem);
     for (const std::string& problem : problems) std::fprintf(stderr, "puppet-replay: %s\n", problem.c_str());
     return problems.empty() ? 0 : 1;
 }

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <string_view>
 
 const char* const kReplayUsage =
     "usage: puppet-replay [--dir PATH] [--script FILE] [--frames N] [--shot N:FILE.png]...\n"
-    "                     [--state N:FILE.json]... [--paced]\n"
+    "                     [--state N:FILE.json]... [--paced] [--record FILE]\n"
     "Runs the game with the pad played from FILE (lines \"FROM[-TO] KEYS\", KEYS from L R U D Z X C V\n"
     "or -, '#' comments), stops after N frames, writes the 640x480 picture of frame N to FILE.png and\n"
-    "the game's state after frame N to FILE.json.\n"
+    "the game's state after frame N to FILE.json. Script lines may also hold the mouse (ML, MR, @X,Y)\n"
+    "and the joystick (J@X,Y,Z). --record FILE plays from the real keyboard, joystick and mouse\n"
+    "instead and writes their input to FILE as a script that replays the run.\n"
     "  --dir PATH    the folder holding data/ and config/ (build/run after a build)\n"
     "  --paced       keep the game's 50 frames a second instead of running flat out\n"
     "  -h, --help    print this text\n"
@@ -50,7 +53,7 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
             continue;
         }
         if (option != "--dir" && option != "--script" && option != "--frames" && option != "--shot" &&
-            option != "--state") {
+            option != "--state" && option != "--record") {
             error = "unknown option " + std::string(option);
             return false;
         }
@@ -63,6 +66,12 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
             options.dir = value;
         } else if (option == "--script") {
             options.script = value;
+        } else if (option == "--record") {
+            if (value.empty()) {
+                error = "--record wants a FILE";
+                return false;
+            }
+            options.record = value;
         } else if (option == "--frames") {
             if (!parseCount(value, options.frames) || options.frames == 0) {
                 error = "--frames wants a positive number, not " + std::string(value);
@@ -86,7 +95,15 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
         lastAsked = std::max(lastAsked, frames->rbegin()->first);
         anyAsked = true;
     }
-    if (!framesGiven) options.frames = anyAsked ? lastAsked + 1 : 1;
+    if (!options.record.empty() && !options.script.empty()) {
+        error = "--record plays from the real devices and takes no --script";
+        return false;
+    }
+    if (!framesGiven) {
+        options.frames = !options.record.empty() ? std::numeric_limits<std::uint64_t>::max()
+                         : anyAsked            ? lastAsked + 1
+                                               : 1;
+    }
     if (anyAsked && lastAsked >= options.frames) {
         error = "a shot or state of frame " + std::to_string(lastAsked) + " needs --frames above it";
         return false;

@@ -12,11 +12,12 @@ struct ReplayOptions {
     std::map<std::uint64_t, std::string> shots;   // frame number -> PNG file
     std::map<std::uint64_t, std::string> states;  // frame number -> JSON file of the game's state
     bool paced = false;  // keep the game's own pacing instead of running flat out
+    std::string record;  // journal of the real devices' input; empty plays the script
     bool help = false;   // --help or -h: print the usage and run nothing
 };
 
 extern const char* const kReplayUsage;
 
 // Returns false with a message in error for a command line it cannot follow. Without --frames the
-// run lasts until the last shot or state, or one frame.
+// run lasts until the last shot or state, or one frame; a recorded run lasts until the player quits.
 bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& options, std::string& error);

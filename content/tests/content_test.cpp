@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -267,6 +268,12 @@ TEST(Content, SoundsArePcmAndMusicLoopsJoinEndToStart) {
         ASSERT_GT(wave.channels, 0);
         const size_t frames = wave.samples.size() / static_cast<size_t>(wave.channels);
         EXPECT_GT(frames, 22050u * 5);
+        EXPECT_EQ(wave.channels, 1);
+        // The stage, boss and clear loops play for minutes on end: a minute at least before they repeat.
+        const std::string name = music;
+        if (name == "A" || name == "boss" || name == "1") {
+            EXPECT_GE(frames, 22050u * 60);
+        }
         // A seamless loop: the step from the last frame to the first is no bigger than the steps
         // the music itself makes from one frame to the next (99.9% of them).
         for (int c = 0; c < wave.channels; ++c) {
@@ -358,4 +365,182 @@ TEST(Content, ConfigFilesNameTheWindowAndSound) {
     EXPECT_TRUE(has(sound, "se_enable=1"));
     EXPECT_TRUE(has(sound, "bgm_enable=1"));
     EXPECT_TRUE(has(lines("config\\speed.txt"), "no_wait=0"));
+}
+
+// ---- The campaign: stages 1 to 9 of both sets ----
+
+namespace {
+
+// Every name the object factory knows, with the model it loads.
+const std::map<std::string, std::string>& factoryModels() {
+    static const std::map<std::string, std::string> models = [] {
+        std::map<std::string, std::string> m;
+        for (const char* kind : {"hornet", "naganeko", "pot", "mask", "pinoko", "stump", "clay", "egg", "imo",
+                                 "knight", "hornetboss", "lastboss"}) {
+            std::string name = kind;
+            name[0] = static_cast<char>(name[0] - 'a' + 'A');
+            if (name == "Hornetboss") name = "HornetBoss";
+            if (name == "Lastboss") name = "LastBoss";
+            m[name] = std::string("data\\puppets\\") + kind + "\\0.model";
+        }
+        m["Bubble"] = m["SplitBubble"] = "data\\puppets\\bubble\\0.model";
+        m["BigItemBox"] = m["PumpkinBox"] = "data\\puppets\\Items\\box.model";
+        for (const char* staff : {"tavo", "pelu", "runo", "kesta", "dabo", "fimu", "gorl"}) {
+            std::string name = staff;
+            name[0] = static_cast<char>(name[0] - 'a' + 'A');
+            m[name] = std::string("data\\staff\\") + staff + ".model";
+        }
+        return m;
+    }();
+    return models;
+}
+
+bool isStaff(const std::string& name) {
+    return factoryModels().count(name) && factoryModels().at(name).rfind("data\\staff\\", 0) == 0;
+}
+
+// Keys a list entry leaves out stay NaN.
+struct Placed {
+    std::string name;
+    float x = std::nanf(""), y = std::nanf(""), life = std::nanf(""), scale = std::nanf("");
+};
+
+}  // namespace
+
+// Walks every stage file of both sets as a stage start reads them: the ground is long, walkable and
+// has a picture of its own; the scenery's parts and pictures exist; every placed name is one the
+// factory knows, placed inside the stage above its ground; the campaign's shape holds (a heal
+// before every boss wave, a stronger figure in every normal second wave, the hornet boss midway,
+// the last boss in the last stage, the seven staff puppets in the staff stage).
+TEST(Content, EveryStageOfBothSetsIsPlayable) {
+    REQUIRE_DATA_SET();
+    // Ground steeper than this is not ground to stand on (the objects' standable slope, just under
+    // 45 degrees), so the hero could neither walk nor jump up it.
+    const float climbable = std::tan(0.785375f);
+    for (const std::string dir : {"data\\stage\\", "data\\crazy\\"}) {
+        std::vector<std::string> groundPictures;
+        bool hornetBoss = false;
+        for (int stage = 0; stage <= 8; ++stage) {
+            const std::string file = dir + std::to_string(stage);
+            SCOPED_TRACE(file);
+            DataRef ground = readGameFile(file + ".ground");
+            std::int32_t size = 0;
+            readInt(ground.member("size"), size);
+            EXPECT_GE(size, 100) << "a stage is some ten screens long";
+            ASSERT_EQ(ground.member("heights")->size(), static_cast<std::uint32_t>(size));
+            const std::string picture = ground.member("texture")->text();
+            EXPECT_TRUE(fileExists(dir + picture)) << picture;
+            EXPECT_EQ(std::count(groundPictures.begin(), groundPictures.end(), picture), 0) << picture;
+            groundPictures.push_back(picture);
+            std::vector<float> heights(static_cast<std::size_t>(size));
+            for (std::uint32_t i = 0; i < heights.size(); ++i) {
+                heights[i] = std::nanf("");
+                readFloat(ground.member("heights")->item(i), heights[i]);
+                EXPECT_FALSE(std::isnan(heights[i])) << "sample " << i;
+            }
+            for (std::size_t i = 0; i + 1 < heights.size(); ++i) {
+                EXPECT_LT(std::abs(heights[i + 1] - heights[i]), climbable) << "column " << i;
+                EXPECT_LT(heights[i], 6.0f);  // the camera follows only up to 8
+            }
+            auto groundAt = [&](float x) {
+                const std::size_t i = std::min(static_cast<std::size_t>(std::max(x, 0.0f)), heights.size() - 1);
+                return std::max(heights[i], heights[std::min(i + 1, heights.size() - 1)]);
+            };
+
+            DataRef scenery = readGameFile(file + ".bos");
+            EXPECT_GE(scenery->size(), 8u);
+            for (std::uint32_t i = 0; i < scenery->size(); ++i) {
+                const std::string part = scenery->item(i).member("name")->text();
+                ASSERT_TRUE(fileExists(part)) << part;
+                DataRef p = readGameFile(part);
+                EXPECT_TRUE(fileExists(directoryOf(part) + p.member("texture")->text())) << part;
+            }
+
+            std::map<std::string, std::vector<Placed>> lists;
+            for (const char* list : {"enemies", "enemies2", "items"}) {
+                DataRef entries = readGameFile(file + "." + list);
+                ASSERT_EQ(entries.kind(), DataKind::Array) << list;
+                EXPECT_GT(entries->size(), 0u) << list;
+                for (std::uint32_t i = 0; i < entries->size(); ++i) {
+                    DataRef& e = entries->item(i);
+                    Placed p{e.member("name")->text()};
+                    const bool enemy = std::string(list) != "items";
+                    readFloat(e.member("x"), p.x);
+                    readFloat(e.member("y"), p.y);
+                    readFloat(e.member("scale"), p.scale);
+                    readFloat(e.member("life"), p.life);
+                    EXPECT_FALSE(std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.scale) || (enemy && std::isnan(p.life)))
+                        << list << " entry " << i << " leaves a key to the entry before it";
+                    const auto known = factoryModels().find(p.name);
+                    ASSERT_NE(known, factoryModels().end()) << list << " places " << p.name;
+                    // The enemies' own puppets are drawn apart from the stages; the ones this data set
+                    // has must load.
+                    const std::string folder = directoryOf(known->second);
+                    if (isStaff(p.name) || p.name.find("Bubble") != std::string::npos || !enemy ||
+                        fs::is_directory(runPath(folder))) {
+                        EXPECT_TRUE(fileExists(known->second)) << known->second;
+                    }
+                    EXPECT_GE(p.x, 10.0f) << p.name << " starts away from the hero";
+                    EXPECT_LT(p.x, static_cast<float>(size - 2));
+                    EXPECT_GT(p.y, groundAt(p.x)) << p.name << " at " << p.x << " starts in the ground";
+                    EXPECT_LT(p.y, 11.0f) << "under the ceiling";
+                    EXPECT_GT(p.scale, 0.3f);
+                    EXPECT_LE(p.scale, 3.5f);
+                    if (enemy) {
+                        EXPECT_GT(p.life, 0.0f);
+                    }
+                    lists[list].push_back(p);
+                }
+            }
+            auto count = [&](const char* list, auto test) {
+                return std::count_if(lists[list].begin(), lists[list].end(), test);
+            };
+            auto named = [](const char* name) { return [name](const Placed& p) { return p.name == name; }; };
+            EXPECT_GE(count("items", named("PumpkinBox")), 1) << "a heal before the boss wave";
+            if (stage == 8) {
+                // The staff stage: each of the seven once, and nobody else.
+                std::vector<std::string> staff;
+                for (const char* list : {"enemies", "enemies2"}) {
+                    for (const Placed& p : lists[list]) {
+                        EXPECT_TRUE(isStaff(p.name)) << p.name;
+                        staff.push_back(p.name);
+                    }
+                }
+                std::sort(staff.begin(), staff.end());
+                EXPECT_EQ(staff, (std::vector<std::string>{"Dabo", "Fimu", "Gorl", "Kesta", "Pelu", "Runo", "Tavo"}));
+                continue;
+            }
+            for (const char* list : {"enemies", "enemies2"}) {
+                EXPECT_EQ(count(list, [](const Placed& p) { return isStaff(p.name); }), 0) << list;
+            }
+            EXPECT_EQ(count("enemies", named("LastBoss")), 0) << "no boss in a first wave";
+            EXPECT_EQ(count("enemies", named("HornetBoss")), 0) << "no boss in a first wave";
+            hornetBoss = hornetBoss || count("enemies2", named("HornetBoss")) > 0;
+            if (stage == 7) {
+                EXPECT_EQ(count("enemies2", named("LastBoss")), 1);
+            }
+            if (dir == "data\\stage\\") {
+                EXPECT_GE(count("enemies2", [](const Placed& p) { return p.scale >= 1.5f; }), 1)
+                    << "a stronger figure in the second wave";
+                if (stage < 7) {
+                    EXPECT_EQ(count("enemies2", named("LastBoss")), 0) << "the last boss waits";
+                }
+            }
+        }
+        EXPECT_TRUE(hornetBoss) << dir;
+    }
+    // The staff puppets, each a figure of its own with its pose.
+    std::vector<std::string> bodies;
+    for (const char* staff : {"tavo", "pelu", "runo", "kesta", "dabo", "fimu", "gorl"}) {
+        const std::string model = std::string("data\\staff\\") + staff + ".model";
+        SCOPED_TRACE(model);
+        const ModelInfo info = readModel(model);
+        ASSERT_TRUE(info.readable);
+        ASSERT_GE(info.parts.size(), 4u);
+        for (const PartInfo& part : info.parts) EXPECT_TRUE(fileExists(part.texture)) << part.texture;
+        EXPECT_EQ(poseSize(std::string("data\\staff\\") + staff + ".pose"), static_cast<int>(16 * info.parts.size()));
+        EXPECT_EQ(info.parts[0].boundKinds.size(), 2u) << "the body is what the hero hits";
+        EXPECT_EQ(std::count(bodies.begin(), bodies.end(), info.parts[0].texture), 0);
+        bodies.push_back(info.parts[0].texture);
+    }
 }

@@ -7,6 +7,7 @@
 #include "game/shell/music_player.h"
 #include "game/shell/pointer_input.h"
 #include "game/shell/sound_effects.h"
+#include "game/world/puppet_object.h"
 
 #include <algorithm>
 
@@ -153,9 +154,21 @@ void GameScene::update() {
     runWorld();
 }
 
+// Every enemy is beaten at once, as a fatal hit would beat it: life below 0, limp and falling apart,
+// and no longer an enemy, so that the stage's phases move on. Life alone would leave each one
+// standing and counted until something touched it, which enemies out of the hero's reach never are.
 void GameScene::killEnemies() {
+    // Beaten as a collision beats them: with their category cleared they stop counting as enemies, so
+    // the stage goes on as if the wave had been fought, and limp puppets fade out and are removed. A
+    // life of -1 alone would leave every kind that waits for its puppet to go limp standing for ever.
     for (const auto& object : objects) {
-        if (object && object->category == kEnemyCategory) object->life = -1.0f;
+        if (!object || object->category != kEnemyCategory) continue;
+        object->life = -1.0f;
+        object->category = 0;
+        if (auto* figure = dynamic_cast<PuppetObject*>(object.get())) {
+            figure->puppet.set(Puppet::posed, false);
+            figure->puppet.set(Puppet::linked, false);
+        }
     }
 }
 

@@ -43,6 +43,13 @@ TEST(ReplayOptions, ValuesAndDefaults) {
     EXPECT_EQ(options.frames, 41u);
     ASSERT_TRUE(parse({"--state", "2:s.json", "--shot", "9:a.png"}, options, error));
     EXPECT_EQ(options.frames, 10u);
+
+    // A recorded run lasts until the player quits, unless told otherwise.
+    ASSERT_TRUE(parse({"--record", "run.txt", "--paced", "--shot", "9:a.png"}, options, error)) << error;
+    EXPECT_EQ(options.record, "run.txt");
+    EXPECT_GT(options.frames, 1'000'000'000u);
+    ASSERT_TRUE(parse({"--record", "run.txt", "--frames", "50"}, options, error)) << error;
+    EXPECT_EQ(options.frames, 50u);
 }
 
 TEST(ReplayOptions, NonsenseIsRefused) {
@@ -51,7 +58,8 @@ TEST(ReplayOptions, NonsenseIsRefused) {
         {"--shot", "5"},       {"--shot", "x:a.png"},   {"--shot", "5:"},          {"--bogus"},
         {"--shot", "10:a.png", "--frames", "10"},        {"frames", "10"},
         {"--state", "5"},      {"--state", ":s.json"},  {"--state", "4:"},
-        {"--state", "10:s.json", "--frames", "10"}};
+        {"--state", "10:s.json", "--frames", "10"},      {"--record"},          {"--record", ""},
+        {"--record", "r.txt", "--script", "s.txt"}};
     for (const auto& args : bad) {
         ReplayOptions options;
         std::string error;

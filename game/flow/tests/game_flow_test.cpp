@@ -2,6 +2,7 @@
 
 #include "flow_run.h"
 #include "game/flow/camera.h"
+#include "game/world/puppet_object.h"
 
 #include <gtest/gtest.h>
 
@@ -323,7 +324,7 @@ TEST(GameFlow, StartStageChoosesTheFirstStagePlayed) {
     }
 }
 
-TEST(GameFlow, RightClickKillsEveryEnemyAndNothingElse) {
+TEST(GameFlow, RightClickBeatsEveryEnemyAndNothingElse) {
     FlowRun run;
     writeStages(run.folder);
     run.folder.write("data/stage/0.enemies", "[{name=Bubble,x=12,y=3,life=2,},{name=Bubble,x=15,y=3,},]");
@@ -332,23 +333,37 @@ TEST(GameFlow, RightClickKillsEveryEnemyAndNothingElse) {
     startFirstStage(run);
     ListenedGameScene& scene = *run.scene;
     ASSERT_EQ(scene.enemyCount(), 2);
+    std::vector<GameObject*> enemies;
+    for (const auto& object : scene.objects) {
+        if (object->category == 8) enemies.push_back(object.get());
+    }
     // A click while the left button is also down: the aids are independent.
     run.machine.pointer.mouse.right = true;
     run.frame();
-    int enemies = 0;
+    // Beaten as in a collision: no longer enemies, limp, and fading out of the world.
+    EXPECT_EQ(scene.enemyCount(), 0);
+    EXPECT_EQ(scene.stagePhase, 1) << "the first wave counts as beaten";
+    for (GameObject* enemy : enemies) {
+        EXPECT_FLOAT_EQ(enemy->life, -1.0f);
+        EXPECT_EQ(enemy->category, 0u);
+        EXPECT_FALSE(static_cast<PuppetObject*>(enemy)->puppet.has(Puppet::posed));
+    }
     for (const auto& object : scene.objects) {
-        if (object->category == 8) {
-            ++enemies;
-            EXPECT_FLOAT_EQ(object->life, -1.0f);
-        } else {
+        if (std::find(enemies.begin(), enemies.end(), object.get()) == enemies.end()) {
             EXPECT_GT(object->life, 0.0f) << "hero, items and words keep their life";
         }
     }
-    EXPECT_EQ(enemies, 2);
+    ASSERT_GT(run.runUntil([&] {
+        return std::none_of(scene.objects.begin(), scene.objects.end(), [&](const auto& object) {
+            return std::find(enemies.begin(), enemies.end(), object.get()) != enemies.end();
+        });
+    }),
+              0)
+        << "the beaten enemies are removed once faded";
     // Held, it does not click again.
-    for (const auto& object : scene.objects) object->life = 0.5f;
+    scene.objects.front()->category = 8;
     run.frame();
-    for (const auto& object : scene.objects) EXPECT_FLOAT_EQ(object->life, 0.5f);
+    EXPECT_GT(scene.objects.front()->life, 0.0f);
 }
 
 TEST(GameFlow, LeftButtonWithVHeldDrawsTheGroundUnderTheCursor) {

@@ -1,0 +1,361 @@
+#include "main_frame.h"
+
+#include "lock_state_x11.h"
+#include "mode_dlg.h"
+#include "part_dlg.h"
+#include "rigbench_view.h"
+#include "toolbar_icons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#ifndef RIGBENCH_VERSION
+#define RIGBENCH_VERSION "0"
+#endif
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("rigbench");
+const QString kUntitled = QStringLiteral("Untitled");
+const QString kIdleText = QStringLiteral("レディ");
+const QString kFilter = QStringLiteral("rigbench Files (*.model)");
+const QString kRecentSection = QStringLiteral("Recent File List");
+
+}  // namespace
+
+QString CMainFrame::settingsOrganization() {
+    return QStringLiteral("アプリケーション ウィザードで生成されたローカル アプリケーション");
+}
+
+CMainFrame::CMainFrame() {
+    view_ = new CrigbenchView(document_, this);
+    setCentralWidget(view_);
+    document_.viewsChanged = [this] {
+        view_->update();
+        updateTitle();
+    };
+    document_.partsReplaced = [] {
+        if (thePartDlg) thePartDlg->refreshPartList();
+    };
+
+    createMenusAndToolBar();
+    createStatusBar();
+    setAcceptDrops(true);
+
+    QSettings settings(settingsOrganization(), kAppTitle);
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString path = settings.value(kRecentSection + QStringLiteral("/File%1").arg(i)).toString();
+        if (!path.isEmpty() && !recentFiles_.contains(path)) recentFiles_.append(path);
+    }
+    rebuildRecentMenu();
+    updateTitle();
+    resize(800, 600);
+}
+
+CMainFrame::~CMainFrame() {
+    document_.viewsChanged = nullptr;
+    document_.partsReplaced = nullptr;
+    // The view and its tool windows go first, while the document they point at still exists.
+    delete view_;
+    view_ = nullptr;
+    thePartDlg = nullptr;
+}
+
+QAction* CMainFrame::action(int command) const {
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, int command, const QString& text, const QString& prompt) {
+    auto* act = new QAction(text, this);
+    const int split = prompt.indexOf(QLatin1Char('\n'));
+    act->setStatusTip(split < 0 ? prompt : prompt.left(split));
+    if (split >= 0) act->setToolTip(prompt.mid(split + 1));
+    act->setData(command);
+    if (menu) menu->addAction(act);
+    actions_[command] = act;
+    return act;
+}
+
+void CMainFrame::createMenusAndToolBar() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QAction* newAct = addCommand(fileMenu_, ID_FILE_NEW, QStringLiteral("新規作成\tCtrl+N(&N)"),
+                                 QStringLiteral("新規にファイルを作成\n新規ファイル"));
+    newAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newAct, &QAction::triggered, this, [this] { newDocument(); });
+    QAction* openAct = addCommand(fileMenu_, ID_FILE_OPEN, QStringLiteral("開く...\tCtrl+O(&O)"),
+                                  QStringLiteral("既存のファイルを開く\n開く"));
+    openAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(openAct, &QAction::triggered, this, &CMainFrame::openFromUser);
+    QAction* saveAct = addCommand(fileMenu_, ID_FILE_SAVE, QStringLiteral("上書き保存\tCtrl+S(&S)"),
+                                  QStringLiteral("作業中のファイルを上書きして保存\n保存"));
+    saveAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveAct, &QAction::triggered, this, [this] { saveDocument(); });
+    QAction* saveAsAct = addCommand(fileMenu_, ID_FILE_SAVE_AS, QStringLiteral("名前を付けて保存(&A)..."),
+                                    QStringLiteral("作業中のファイルを新しい名前で保存\n名前をつけて保存"));
+    connect(saveAsAct, &QAction::triggered, this, [this] { saveDocumentAs(); });
+    fileMenu_->addSeparator();
+    recentAnchor_ = addCommand(fileMenu_, ID_FILE_MRU_FILE1, QStringLiteral("最近使ったファイル"),
+                               QStringLiteral("指定のファイルを開く"));
+    recentAnchor_->setEnabled(false);
+    fileMenu_->addSeparator();
+    QAction* exitAct = addCommand(fileMenu_, ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"),
+                                  QStringLiteral("アプリケーションを終了し、ファイルの保存を指示\\終了"));
+    connect(exitAct, &QAction::triggered, this, &QWidget::close);
+
+    // Nothing in the editor handles the Edit commands or Print: they stay disabled.
+    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    QAction* undoAct = addCommand(editMenu, ID_EDIT_UNDO, QStringLiteral("元に戻す\tCtrl+Z(&U)"),
+                                  QStringLiteral("直前に行った動作を元に戻す\n元に戻す"));
+    undoAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    editMenu->addSeparator();
+    QAction* cutAct = addCommand(editMenu, ID_EDIT_CUT, QStringLiteral("切り取り\tCtrl+X(&T)"),
+                                 QStringLiteral("選択範囲を切り取ってクリップボードに保存\n切り取り"));
+    cutAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    QAction* copyAct = addCommand(editMenu, ID_EDIT_COPY, QStringLiteral("コピー\tCtrl+C(&C)"),
+                                  QStringLiteral("選択範囲をコピーしてクリップボードに保存\n保存"));
+    copyAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    QAction* pasteAct = addCommand(editMenu, ID_EDIT_PASTE, QStringLiteral("貼り付け\tCtrl+V(&P)"),
+                                   QStringLiteral("クリップボードの内容を貼り付け\n貼り付け"));
+    pasteAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    QAction* printAct =
+        addCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷"), QStringLiteral("印刷\n印刷"));
+    for (QAction* disabled : {undoAct, cutAct, copyAct, pasteAct, printAct}) disabled->setEnabled(false);
+
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QAction* toolBarAct = addCommand(viewMenu, ID_VIEW_TOOLBAR, QStringLiteral("ツール バー(&T)"),
+                                     QStringLiteral("ツール バーの 表示/非表示\nツール バーの表示切り替え"));
+    toolBarAct->setCheckable(true);
+    toolBarAct->setChecked(true);
+    connect(toolBarAct, &QAction::toggled, toolBar_, &QWidget::setVisible);
+    connect(toolBar_, &QToolBar::visibilityChanged, toolBarAct, &QAction::setChecked);
+    QAction* statusAct =
+        addCommand(viewMenu, ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"),
+                   QStringLiteral("ステータス バーの 表示/非表示\nステータス バーの表示切り替え"));
+    statusAct->setCheckable(true);
+    statusAct->setChecked(true);
+    connect(statusAct, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QAction* aboutAct =
+        addCommand(helpMenu, ID_APP_ABOUT, QStringLiteral("バージョン情報 rigbench(&A)..."),
+                   QStringLiteral("プログラム情報、バージョン、著作権を表示します。\nバージョン情報"));
+    connect(aboutAct, &QAction::triggered, this, &CMainFrame::showAbout);
+
+    newAct->setIcon(toolbarIcon(ToolbarIcon::New, style()));
+    openAct->setIcon(toolbarIcon(ToolbarIcon::Open, style()));
+    saveAct->setIcon(toolbarIcon(ToolbarIcon::Save, style()));
+    cutAct->setIcon(toolbarIcon(ToolbarIcon::Cut, style()));
+    copyAct->setIcon(toolbarIcon(ToolbarIcon::Copy, style()));
+    pasteAct->setIcon(toolbarIcon(ToolbarIcon::Paste, style()));
+    printAct->setIcon(toolbarIcon(ToolbarIcon::Print, style()));
+    aboutAct->setIcon(toolbarIcon(ToolbarIcon::About, style()));
+    toolBar_->addAction(newAct);
+    toolBar_->addAction(openAct);
+    toolBar_->addAction(saveAct);
+    toolBar_->addSeparator();
+    toolBar_->addAction(cutAct);
+    toolBar_->addAction(copyAct);
+    toolBar_->addAction(pasteAct);
+    toolBar_->addSeparator();
+    toolBar_->addAction(printAct);
+    toolBar_->addAction(aboutAct);
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    const char* texts[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(this);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(texts[i])) + 12);
+        label->setProperty("lockText", QLatin1String(texts[i]));
+        bar->addPermanentWidget(label);
+        lockLabels_[i] = label;
+    }
+    // With no prompt to show, the message area says the editor is ready.
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty()) bar->showMessage(kIdleText);
+    });
+    bar->showMessage(kIdleText);
+    connect(&lockTimer_, &QTimer::timeout, this, &CMainFrame::updateLockIndicators);
+    lockTimer_.start(250);
+    updateLockIndicators();
+}
+
+void CMainFrame::updateLockIndicators() {
+    const LockState state = readLockState();
+    const bool on[3] = {state.caps, state.num, state.scroll};
+    for (int i = 0; i < 3; ++i) {
+        const QString text =
+            state.known && on[i] ? lockLabels_[i]->property("lockText").toString() : QString();
+        if (lockLabels_[i]->text() != text) lockLabels_[i]->setText(text);
+    }
+}
+
+void CMainFrame::updateTitle() {
+    const std::string& path = document_.pathName();
+    const QString name = path.empty() ? kUntitled : QFileInfo(QString::fromStdString(path)).fileName();
+    setWindowTitle(name + QStringLiteral("[*] - ") + kAppTitle);
+    setWindowModified(document_.isModified());
+}
+
+bool CMainFrame::confirmDiscard() {
+    if (!document_.isModified()) return true;
+    const std::string& path = document_.pathName();
+    const QString name = path.empty() ? kUntitled : QFileInfo(QString::fromStdString(path)).fileName();
+    const auto answer = QMessageBox::question(
+        this, kAppTitle, QStringLiteral("%1 への変更を保存しますか?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer == QMessageBox::Save) return saveDocument();
+    return true;
+}
+
+bool CMainFrame::newDocument() {
+    if (!confirmDiscard()) return false;
+    document_.OnNewDocument();
+    updateTitle();
+    view_->update();
+    return true;
+}
+
+void CMainFrame::openFromUser() {
+    if (!confirmDiscard()) return;
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), kFilter);
+    if (path.isEmpty()) return;
+    openDocument(path);
+}
+
+bool CMainFrame::openDocument(const QString& path) {
+    if (!document_.OnOpenDocument(path.toStdString())) {
+        QMessageBox::warning(
+            this, kAppTitle,
+            QStringLiteral("%1\nを開けません。\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
+        return false;
+    }
+    rememberRecentFile(QString::fromStdString(document_.pathName()));
+    updateTitle();
+    view_->update();
+    return true;
+}
+
+bool CMainFrame::saveDocument() {
+    if (document_.pathName().empty()) return saveDocumentAs();
+    return saveDocumentTo(QString::fromStdString(document_.pathName()));
+}
+
+bool CMainFrame::saveDocumentAs() {
+    QFileDialog dialog(this, QString(), QString(), kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("model"));
+    if (!document_.pathName().empty()) dialog.selectFile(QString::fromStdString(document_.pathName()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    return saveDocumentTo(dialog.selectedFiles().constFirst());
+}
+
+bool CMainFrame::saveDocumentTo(const QString& path) {
+    if (!document_.OnSaveDocument(path.toStdString())) {
+        QMessageBox::warning(
+            this, kAppTitle,
+            QStringLiteral("%1\nを保存できません。\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
+        return false;
+    }
+    rememberRecentFile(QString::fromStdString(document_.pathName()));
+    updateTitle();
+    return true;
+}
+
+void CMainFrame::rememberRecentFile(const QString& path) {
+    recentFiles_.removeAll(path);
+    recentFiles_.prepend(path);
+    while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
+    QSettings settings(settingsOrganization(), kAppTitle);
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString key = kRecentSection + QStringLiteral("/File%1").arg(i);
+        if (i <= recentFiles_.size()) {
+            settings.setValue(key, recentFiles_[i - 1]);
+        } else {
+            settings.remove(key);
+        }
+    }
+    rebuildRecentMenu();
+}
+
+void CMainFrame::rebuildRecentMenu() {
+    for (QAction* old : recentActions_) {
+        fileMenu_->removeAction(old);
+        old->deleteLater();
+    }
+    recentActions_.clear();
+    recentAnchor_->setVisible(recentFiles_.isEmpty());
+    for (int i = 0; i < recentFiles_.size(); ++i) {
+        const QString path = recentFiles_[i];
+        auto* act =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
+        act->setStatusTip(recentAnchor_->statusTip());
+        connect(act, &QAction::triggered, this, [this, path] {
+            if (confirmDiscard()) openDocument(path);
+        });
+        fileMenu_->insertAction(recentAnchor_, act);
+        recentActions_.append(act);
+    }
+}
+
+void CMainFrame::showAbout() {
+    QMessageBox::about(
+        this, QStringLiteral("バージョン情報 rigbench"),
+        QStringLiteral("<b>rigbench</b> バージョン %1<br>パペットを組み立ててポーズを付けるエディタ")
+            .arg(QStringLiteral(RIGBENCH_VERSION)));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (confirmDiscard()) {
+        // The tool windows go with the main window, so that closing it ends the program.
+        if (view_->partDialog()) view_->partDialog()->hide();
+        if (view_->modeDialog()) view_->modeDialog()->hide();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile()) continue;
+        event->acceptProposedAction();
+        // Opened after the drop has finished, so that a question or an error box does not block it.
+        const QString path = url.toLocalFile();
+        QTimer::singleShot(0, this, [this, path] {
+            if (confirmDiscard()) openDocument(path);
+        });
+        return;
+    }
+}

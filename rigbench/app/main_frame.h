@@ -1,0 +1,91 @@
+#pragma once
+// The main window: menus, toolbar, status bar, the view, and the document commands (New, Open,
+// Save, Save As, recent files, dropped files).
+
+#include "rigbench_doc.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <QTimer>
+
+#include <map>
+
+class CrigbenchView;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// Command numbers of the menus, toolbar and shortcuts.
+enum Command : int {
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_MRU_FILE1 = 57616,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kRecentFileCount = 4;
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    CrigbenchDoc& document() { return document_; }
+    CrigbenchView* view() const { return view_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QAction* action(int command) const;
+    QStringList recentFiles() const { return recentFiles_; }
+    QLabel* lockIndicator(int index) const { return lockLabels_[index]; }
+
+    // The document commands. Each returns false when it did not happen (cancelled or failed); a
+    // failure has been reported to the user.
+    bool newDocument();
+    bool openDocument(const QString& path);
+    bool saveDocument();
+    bool saveDocumentAs();
+    bool saveDocumentTo(const QString& path);
+    // Asks whether to save changed parts or links; false when the user cancels.
+    bool confirmDiscard();
+
+    // The settings store the recent-file list lives in.
+    static QString settingsOrganization();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* addCommand(QMenu* menu, int command, const QString& text, const QString& prompt);
+    void createMenusAndToolBar();
+    void createStatusBar();
+    void updateTitle();
+    void rememberRecentFile(const QString& path);
+    void rebuildRecentMenu();
+    void showAbout();
+    void updateLockIndicators();
+    void openFromUser();
+
+    CrigbenchDoc document_;
+    CrigbenchView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentAnchor_ = nullptr;
+    QList<QAction*> recentActions_;
+    QStringList recentFiles_;
+    std::map<int, QAction*> actions_;
+    QLabel* lockLabels_[3] = {nullptr, nullptr, nullptr};
+    QTimer lockTimer_;
+};

@@ -1,0 +1,17 @@
+#include "mode_dlg.h"
+
+#include <QComboBox>
+
+CModeDlg::CModeDlg(QWidget* parent) : ToolWindow(parent, 125, 95) {
+    modeCombo = new QComboBox(this);
+    modeCombo->setEditable(true);
+    modeCombo->setInsertPolicy(QComboBox::NoInsert);
+    const QRect area = unitsToPixels(7, 7, 111, 59);
+    modeCombo->setGeometry(area.x(), area.y(), area.width(), modeCombo->sizeHint().height());
+    modeCombo->addItem(QStringLiteral("パーツ移動モード"));
+    modeCombo->addItem(QStringLiteral("関節接着モード"));
+}
+
+CModeDlg::Mode CModeDlg::mode() const {
+    return modeCombo->currentIndex() == 1 ? JointAttach : PartMove;
+}

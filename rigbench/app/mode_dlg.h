@@ -1,0 +1,18 @@
+#pragma once
+// The mode tool window: what a press of the left button in the view does.
+
+#include "tool_window.h"
+
+class QComboBox;
+
+class CModeDlg : public ToolWindow {
+    Q_OBJECT
+public:
+    explicit CModeDlg(QWidget* parent);
+
+    enum Mode { PartMove = 0, JointAttach = 1 };
+    // Anything but the second item means moving parts (the box accepts typed text).
+    Mode mode() const;
+
+    QComboBox* modeCombo;
+};

@@ -1,0 +1,137 @@
+#include "part_dlg.h"
+
+#include "rigbench_doc.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+CPartDlg* thePartDlg = nullptr;
+
+CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186, 205), document(&doc) {
+    partList = new QListWidget(this);
+    partList->setGeometry(unitsToPixels(7, 7, 156, 105));
+    partList->setSelectionMode(QAbstractItemView::SingleSelection);
+    partList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto button = [this](const QString& text, int x, int y, int w, int h) {
+        auto* b = new QPushButton(text, this);
+        b->setGeometry(unitsToPixels(x, y, w, h));
+        b->setAutoDefault(false);
+        return b;
+    };
+    appendButton = button(QStringLiteral("Append"), 7, 117, 172, 10);
+    deleteButton = button(QStringLiteral("Delete"), 7, 128, 172, 11);
+    folderEdit = new QLineEdit(this);
+    folderEdit->setGeometry(unitsToPixels(7, 142, 172, 12));
+    upButton = button(QStringLiteral("↑"), 166, 39, 13, 15);
+    downButton = button(QStringLiteral("↓"), 167, 72, 12, 16);
+    savePoseButton = button(QStringLiteral("Save Pose"), 7, 166, 172, 14);
+    loadPoseButton = button(QStringLiteral("Load Pose"), 7, 181, 172, 16);
+
+    connect(appendButton, &QPushButton::clicked, this, [this] {
+        const QString chosen =
+            QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Part Files (*.part)"));
+        if (!chosen.isEmpty()) appendPart(chosen);
+    });
+    connect(deleteButton, &QPushButton::clicked, this, &CPartDlg::OnDelete);
+    connect(upButton, &QPushButton::clicked, this, &CPartDlg::OnMoveUp);
+    connect(downButton, &QPushButton::clicked, this, &CPartDlg::OnMoveDown);
+    connect(savePoseButton, &QPushButton::clicked, this, [this] {
+        QFileDialog dialog(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("pose"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            savePose(dialog.selectedFiles().constFirst());
+    });
+    connect(loadPoseButton, &QPushButton::clicked, this, [this] {
+        const QString chosen =
+            QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
+        if (!chosen.isEmpty()) loadPose(chosen);
+    });
+
+    connect(partList, &QListWidget::currentRowChanged, this, [this](int) { document->UpdateAllViews(); });
+
+    thePartDlg = this;
+    // A model opened before this window existed (from the command line) is listed straight away.
+    refreshPartList();
+}
+
+CPartDlg::~CPartDlg() {
+    if (thePartDlg == this) thePartDlg = nullptr;
+}
+
+void CPartDlg::refreshPartList() {
+    emit partsChanged();
+    partList->clear();
+    for (const EditPart& part : document->model.parts) {
+        partList->addItem(QString::fromStdString(part.path));
+        partList->setCurrentRow(partList->count() - 1);
+    }
+    document->UpdateAllViews();
+}
+
+int CPartDlg::currentPart() const {
+    return partList->currentRow();
+}
+
+void CPartDlg::appendPart(const QString& chosenFile) {
+    // Part files are named relative to the program folder, through the typed prefix, so that the
+    // model records the relative path the game reads; the folder chosen in the dialog is not used.
+    const QString path = folderEdit->text() + QFileInfo(chosenFile).fileName();
+    document->appendPart(path.toStdString());
+    partList->addItem(path);
+    partList->setCurrentRow(partList->count() - 1);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::OnDelete() {
+    const int s = currentPart();
+    if (s < 0) return;
+    document->deletePart(s);
+    delete partList->takeItem(s);
+    partList->setCurrentRow(s == partList->count() ? s - 1 : s);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::OnMoveUp() {
+    const int s = currentPart();
+    if (s <= 0) return;
+    document->swapParts(s, s - 1);
+    QListWidgetItem* item = partList->takeItem(s);
+    partList->insertItem(s - 1, item);
+    partList->setCurrentRow(s - 1);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::OnMoveDown() {
+    const int s = currentPart();
+    if (s < 0 || s >= partList->count() - 1) return;
+    document->swapParts(s, s + 1);
+    QListWidgetItem* item = partList->takeItem(s);
+    partList->insertItem(s + 1, item);
+    partList->setCurrentRow(s + 1);
+    emit partsChanged();
+    document->UpdateAllViews();
+}
+
+void CPartDlg::savePose(const QString& path) {
+    if (!document->savePose(path.toStdString())) {
+        QMessageBox::warning(
+            this, QStringLiteral("rigbench"),
+            QStringLiteral("%1\nを保存できません。\n%2")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(document->errorString())));
+    }
+}
+
+void CPartDlg::loadPose(const QString& path) {
+    document->loadPose(path.toStdString());
+    document->UpdateAllViews();
+}

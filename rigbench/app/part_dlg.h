@@ -1,0 +1,46 @@
+#pragma once
+// The part list tool window: the document's parts in order; its selection is the part the view marks.
+
+#include "tool_window.h"
+
+class CrigbenchDoc;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class CPartDlg : public ToolWindow {
+    Q_OBJECT
+public:
+    CPartDlg(CrigbenchDoc& document, QWidget* parent);
+    ~CPartDlg() override;
+
+    // Refills the list from the document, selecting the last part, and redraws the views.
+    void refreshPartList();
+    // The selected row, or -1.
+    int currentPart() const;
+
+    // The buttons' work, after their file dialogs: each changes the document and the list together.
+    void appendPart(const QString& chosenFile);
+    void OnDelete();
+    void OnMoveUp();
+    void OnMoveDown();
+    void savePose(const QString& path);
+    void loadPose(const QString& path);
+
+    CrigbenchDoc* document;
+    QListWidget* partList;
+    QPushButton* appendButton;
+    QPushButton* deleteButton;
+    QLineEdit* folderEdit;
+    QPushButton* upButton;
+    QPushButton* downButton;
+    QPushButton* savePoseButton;
+    QPushButton* loadPoseButton;
+
+signals:
+    // The parts were appended, deleted, reordered or replaced: part numbers held elsewhere are stale.
+    void partsChanged();
+};
+
+// The one part dialog, once it exists; the document refills its list after New and Open.
+extern CPartDlg* thePartDlg;

@@ -1,0 +1,419 @@
+#include "rigbench_view.h"
+
+#include "mode_dlg.h"
+#include "part_dlg.h"
+
+#include "datatree/host_path.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cmath>
+
+#include <GL/gl.h>
+
+namespace {
+
+constexpr float kGridExtent = 5.0f;
+
+std::string partFolder(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+unsigned uploadTexture(const std::string& file) {
+    QImage image;
+    if (!image.load(QString::fromStdString(hostPath(file)))) return 0;
+    image = image.convertToFormat(QImage::Format_RGBA8888);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 image.constBits());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return name;
+}
+
+}  // namespace
+
+CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
+    : QOpenGLWidget(parent), document_(document) {
+    setMinimumSize(64, 64);
+    connect(&timer_, &QTimer::timeout, this, &CrigbenchView::tick);
+    // The A key turns a press into a whole-puppet drag whichever of the editor's windows has the
+    // keyboard, so its state is followed application-wide.
+    qApp->installEventFilter(this);
+}
+
+CrigbenchView::~CrigbenchView() {
+    qApp->removeEventFilter(this);
+    timer_.stop();
+    pickedJoints_.clear();
+    dragCorners_.clear();
+    if (context()) {
+        makeCurrent();
+        for (const auto& entry : textureCache_) {
+            if (entry.second != 0) {
+                const GLuint name = entry.second;
+                glDeleteTextures(1, &name);
+            }
+        }
+        doneCurrent();
+    }
+    textureCache_.clear();
+    delete partDialog_;
+    delete modeDialog_;
+}
+
+int CrigbenchView::selectedPart() const {
+    return partDialog_ ? partDialog_->currentPart() : -1;
+}
+
+ViewCamera CrigbenchView::camera() const {
+    const qreal ratio = devicePixelRatioF();
+    return ViewCamera(static_cast<float>(width() * ratio), static_cast<float>(height() * ratio),
+                      cameraDistance_);
+}
+
+Point2 CrigbenchView::pickPlanePoint(float sx, float sy) const {
+    const auto ratio = static_cast<float>(devicePixelRatioF());
+    return camera().pickPlanePoint(sx * ratio, sy * ratio);
+}
+
+ScreenPoint CrigbenchView::projectPlanePoint(Point2 point) const {
+    const auto ratio = static_cast<float>(devicePixelRatioF());
+    const ScreenPoint s = camera().project({point.x, point.y, 0.0f});
+    return {s.x / ratio, s.y / ratio};
+}
+
+void CrigbenchView::tick() {
+    document_.model.relax();
+    document_.pullToPose();
+    update();
+}
+
+void CrigbenchView::initializeGL() {}
+
+void CrigbenchView::createToolWindows() {
+    if (partDialog_) return;
+    partDialog_ = new CPartDlg(document_, this);
+    connect(partDialog_, &CPartDlg::partsChanged, this, &CrigbenchView::forgetPicks);
+    modeDialog_ = new CModeDlg(this);
+    partDialog_->placeBeside(window());
+    modeDialog_->move(partDialog_->frameGeometry().bottomLeft() + QPoint(0, 8));
+    partDialog_->show();
+    modeDialog_->show();
+    modeDialog_->modeCombo->setCurrentIndex(0);
+    emit toolWindowsCreated();
+}
+
+void CrigbenchView::paintGL() {
+    const qreal ratio = devicePixelRatioF();
+    const int w = static_cast<int>(width() * ratio);
+    const int h = static_cast<int>(height() * ratio);
+    // A view with no height has no aspect ratio to draw with.
+    if (w <= 0 || h <= 0) return;
+
+    if (!firstFrameDone_) {
+        firstFrameDone_ = true;
+        // The tool windows and the timer come with the first frame; windows are not made from inside
+        // a paint, so they follow as soon as it ends.
+        QMetaObject::invokeMethod(this, &CrigbenchView::createToolWindows, Qt::QueuedConnection);
+        timer_.start(kTimerPeriodMs);
+    }
+
+    const ViewCamera cam = camera();
+
+    glClearColor(128 / 255.0f, 128 / 255.0f, 240 / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glViewport(0, 0, w, h);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    useScreenSpace(cam);
+
+    const Colour lightGrey{192 / 255.0f, 192 / 255.0f, 192 / 255.0f};
+    const Colour white{1.0f, 1.0f, 1.0f};
+    for (int k = 0; k <= 100; ++k) {
+        const float y = -kGridExtent + 0.1f * static_cast<float>(k);
+        drawLine3D(cam, {-kGridExtent, y, 0.0f}, {kGridExtent, y, 0.0f}, lightGrey, 1.0f);
+    }
+    for (int k = 0; k <= 100; ++k) {
+        const float x = -kGridExtent + 0.1f * static_cast<float>(k);
+        drawLine3D(cam, {x, -kGridExtent, 0.0f}, {x, kGridExtent, 0.0f}, lightGrey, 1.0f);
+    }
+    for (int k = 0; k <= 20; ++k) {
+        const float y = -kGridExtent + 0.5f * static_cast<float>(k);
+        drawLine3D(cam, {-kGridExtent, y, 0.0f}, {kGridExtent, y, 0.0f}, white, 1.0f);
+    }
+    for (int k = 0; k <= 20; ++k) {
+        const float x = -kGridExtent + 0.5f * static_cast<float>(k);
+        drawLine3D(cam, {x, -kGridExtent, 0.0f}, {x, kGridExtent, 0.0f}, white, 1.0f);
+    }
+
+    // Pictures, in list order: later parts cover earlier ones.
+    useWorldSpace(cam);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    for (const EditPart& part : document_.model.parts) {
+        const unsigned texture = textureFor(part);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        if (texture != 0) {
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, texture);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+        }
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        glBegin(GL_TRIANGLE_FAN);
+        for (const PictureVertex& v : part.picture) {
+            glTexCoord2f(v.u, v.v);
+            glVertex3f(v.x, v.y, 0.0f);
+        }
+        glEnd();
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+
+    useScreenSpace(cam);
+    const int selected = selectedPart();
+    if (selected >= 0 && selected < static_cast<int>(document_.model.parts.size())) {
+        const EditPart& part = document_.model.parts[static_cast<std::size_t>(selected)];
+        const Colour red{1.0f, 0.0f, 0.0f};
+        const Colour magenta{1.0f, 0.0f, 1.0f};
+        for (const Point2& c : part.corners) drawCross(cam, {c.x, c.y, 0.0f}, 4.0f, red, 2.0f);
+        const auto& c = part.corners;
+        drawLine3D(cam, {c[2].x, c[2].y, 0.0f}, {c[0].x, c[0].y, 0.0f}, red, 1.5f);
+        drawLine3D(cam, {c[3].x, c[3].y, 0.0f}, {c[1].x, c[1].y, 0.0f}, red, 1.5f);
+        for (std::size_t j = 0; j < part.joints.size(); ++j) {
+            const Vec3 p{part.joints[j].x, part.joints[j].y, 0.0f};
+            drawCross(cam, p, 4.0f, magenta, 2.0f);
+            for (const auto& picked : pickedJoints_) {
+                if (picked.first == selected && picked.second == static_cast<int>(j)) {
+                    drawCross(cam, p, 4.0f, white, 2.0f);
+                    break;
+                }
+            }
+        }
+    }
+
+    const Colour green{0.0f, 1.0f, 0.0f};
+    for (const JointLink& link : document_.model.links) {
+        if (!document_.model.linkValid(link)) continue;
+        const Point2& a = document_.model.parts[static_cast<std::size_t>(link.partA)]
+                              .joints[static_cast<std::size_t>(link.jointA)];
+        const Point2& b = document_.model.parts[static_cast<std::size_t>(link.partB)]
+                              .joints[static_cast<std::size_t>(link.jointB)];
+        drawLine3D(cam, {a.x, a.y, 0.0f}, {b.x, b.y, 0.0f}, green, 4.0f);
+    }
+
+    const Colour black{0.0f, 0.0f, 0.0f};
+    for (const Point2& anchor : kUnitSquare) drawCross(cam, {anchor.x, anchor.y, 0.0f}, 4.0f, black, 2.0f);
+}
+
+unsigned CrigbenchView::textureFor(const EditPart& part) {
+    const std::string key = partFolder(part.path) + part.texture;
+    unsigned& entry = textureCache_[key];
+    // A file that did not load is tried again every frame: it may appear while the editor runs.
+    if (entry == 0) {
+        entry = uploadTexture(key);
+        if (entry == 0) entry = uploadTexture(part.texture);
+    }
+    return entry;
+}
+
+void CrigbenchView::useScreenSpace(const ViewCamera& cam) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, cam.width, cam.height, 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void CrigbenchView::useWorldSpace(const ViewCamera& cam) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(cam.projection.m.data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(cam.view.m.data());
+}
+
+void CrigbenchView::drawLine3D(const ViewCamera& cam, Vec3 start, Vec3 end, Colour colour, float width) {
+    if (start.x == end.x && start.y == end.y && start.z == end.z) return;
+    drawLine2D(cam.project(start), cam.project(end), colour, width);
+}
+
+void CrigbenchView::drawLine2D(ScreenPoint a, ScreenPoint b, Colour colour, float width) {
+    if (a.x == b.x && a.y == b.y) return;
+    const float dx = b.x - a.x;
+    const float dy = b.y - a.y;
+    const float length = std::sqrt(dx * dx + dy * dy);
+    const float hx = -dy / length * width / 2.0f;
+    const float hy = dx / length * width / 2.0f;
+    glColor4f(colour.r, colour.g, colour.b, 1.0f);
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex2f(a.x + hx, a.y + hy);
+    glVertex2f(a.x - hx, a.y - hy);
+    glVertex2f(b.x + hx, b.y + hy);
+    glVertex2f(b.x - hx, b.y - hy);
+    glEnd();
+}
+
+void CrigbenchView::drawCross(const ViewCamera& cam, Vec3 centre, float s, Colour colour, float width) {
+    const ScreenPoint p = cam.project(centre);
+    drawLine2D({p.x - s, p.y - s}, {p.x + s, p.y + s}, colour, width);
+    drawLine2D({p.x + s, p.y - s}, {p.x - s, p.y + s}, colour, width);
+}
+
+void CrigbenchView::wheelEvent(QWheelEvent* event) {
+    // One step per notch of 120; a smooth-scrolling touchpad sends small deltas that add up to notches.
+    wheelRemainder_ += event->angleDelta().y();
+    while (wheelRemainder_ >= 120) {
+        cameraDistance_ -= 1.0f;
+        wheelRemainder_ -= 120;
+    }
+    while (wheelRemainder_ <= -120) {
+        cameraDistance_ += 1.0f;
+        wheelRemainder_ += 120;
+    }
+    event->accept();
+    update();
+}
+
+void CrigbenchView::forgetPicks() {
+    pickedJoints_.clear();
+    dragCorners_.clear();
+}
+
+bool CrigbenchView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_A && !key->isAutoRepeat()) moveKeyDown_ = event->type() == QEvent::KeyPress;
+    } else if (event->type() == QEvent::ApplicationDeactivate) {
+        moveKeyDown_ = false;  // a release while another program has the keyboard never reaches us
+    }
+    return QOpenGLWidget::eventFilter(watched, event);
+}
+
+void CrigbenchView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QOpenGLWidget::mousePressEvent(event);
+        return;
+    }
+    // Any edit releases the puppet from a loaded pose.
+    document_.anchoring = false;
+    captured_ = true;
+    const Point2 p =
+        pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    dragLast_ = p;
+    if (moveKeyDown_) {
+        moveAllLast_ = p;
+        moveAll_ = true;
+        return;
+    }
+
+    EditModel& model = document_.model;
+    const int s = selectedPart();
+    if (s >= 0 && s < static_cast<int>(model.parts.size())) {
+        const EditPart& part = model.parts[static_cast<std::size_t>(s)];
+        if (modeDialog_ && modeDialog_->mode() == CModeDlg::JointAttach) {
+            for (std::size_t j = 0; j < part.joints.size(); ++j) {
+                if (distance(p, part.joints[j]) >= kGrabRadius) continue;
+                pickedJoints_.emplace_back(s, static_cast<int>(j));
+                if (pickedJoints_.size() != 2) continue;
+                const JointLink link{pickedJoints_[0].first, pickedJoints_[1].first, pickedJoints_[0].second,
+                                     pickedJoints_[1].second, 0.0f};
+                if (link.partA != link.partB && model.linkValid(link)) {
+                    const Point2& a = model.parts[static_cast<std::size_t>(link.partA)]
+                                          .joints[static_cast<std::size_t>(link.jointA)];
+                    const Point2& b = model.parts[static_cast<std::size_t>(link.partB)]
+                                          .joints[static_cast<std::size_t>(link.jointB)];
+                    JointLink made = link;
+                    made.length = distance(a, b);
+                    model.links.push_back(made);
+                    document_.UpdateAllViews();
+                }
+                pickedJoints_.clear();
+            }
+        } else {
+            for (int k = 0; k < 4; ++k) {
+                if (distance(p, part.corners[static_cast<std::size_t>(k)]) < kGrabRadius)
+                    dragCorners_.emplace_back(s, k);
+            }
+            if (dragCorners_.empty() && distance(p, part.centre()) < kCentreGrabRadius) {
+                for (int k = 0; k < 4; ++k) dragCorners_.emplace_back(s, k);
+            }
+        }
+    }
+    update();
+}
+
+void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
+    const Point2 p =
+        pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+    EditModel& model = document_.model;
+    if (moveAll_) {
+        const Point2 d{p.x - moveAllLast_.x, p.y - moveAllLast_.y};
+        for (EditPart& part : model.parts) {
+            for (Point2& joint : part.joints) {
+                joint.x += d.x;
+                joint.y += d.y;
+            }
+            for (Point2& corner : part.corners) {
+                corner.x += d.x;
+                corner.y += d.y;
+            }
+        }
+        moveAllLast_ = p;
+        model.relax();
+        update();
+        return;
+    }
+    if (!captured_) {
+        QOpenGLWidget::mouseMoveEvent(event);
+        return;
+    }
+    const Point2 d{p.x - dragLast_.x, p.y - dragLast_.y};
+    // The grabbed corners follow the pointer and stay pinned there while the rest settles around them.
+    std::vector<std::pair<Point2*, Point2>> pinned;
+    pinned.reserve(dragCorners_.size());
+    for (const auto& [partIndex, corner] : dragCorners_) {
+        if (partIndex < 0 || partIndex >= static_cast<int>(model.parts.size()) || corner < 0 || corner > 3)
+            continue;
+        Point2& c =
+            model.parts[static_cast<std::size_t>(partIndex)].corners[static_cast<std::size_t>(corner)];
+        c.x += d.x;
+        c.y += d.y;
+        pinned.emplace_back(&c, c);
+    }
+    for (int pass = 0; pass < kDragPasses; ++pass) {
+        for (auto& [where, position] : pinned) *where = position;
+        model.relax();
+    }
+    dragLast_ = p;
+    update();
+}
+
+void CrigbenchView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QOpenGLWidget::mouseReleaseEvent(event);
+        return;
+    }
+    captured_ = false;
+    if (moveAll_) {
+        moveAll_ = false;
+        return;
+    }
+    dragCorners_.clear();
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The editor's one view: the puppet lying in the plane z = 0 over a grid, seen by a camera on the z
+// axis. It owns the two tool windows and the timer that keeps relaxing the puppet.
+
+#include "rigbench_doc.h"
+#include "view_math.h"
+
+#include <QOpenGLWidget>
+#include <QTimer>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CPartDlg;
+class CModeDlg;
+
+class CrigbenchView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    explicit CrigbenchView(CrigbenchDoc& document, QWidget* parent = nullptr);
+    ~CrigbenchView() override;
+
+    CrigbenchDoc& document() { return document_; }
+    // Both exist from the first frame on; null before it.
+    CPartDlg* partDialog() const { return partDialog_; }
+    CModeDlg* modeDialog() const { return modeDialog_; }
+    float cameraDistance() const { return cameraDistance_; }
+    // The part marked in the view: the part list's selection, or -1.
+    int selectedPart() const;
+
+    // The plane point under a pixel of the view (logical coordinates, as mouse events give them).
+    Point2 pickPlanePoint(float sx, float sy) const;
+    // Where a plane point lands on the view, in logical pixels.
+    ScreenPoint projectPlanePoint(Point2 point) const;
+
+    // One timer tick: a relaxation pass, a pull towards the pose, a redraw.
+    void tick();
+
+    // What mouse editing holds: grabbed corners and picked joints, as (part, corner or joint) pairs.
+    const std::vector<std::pair<int, int>>& dragCorners() const { return dragCorners_; }
+    const std::vector<std::pair<int, int>>& pickedJoints() const { return pickedJoints_; }
+    // Forgets grabbed corners and picked joints: their numbers mean nothing once the part list changed.
+    void forgetPicks();
+
+    static constexpr float kGrabRadius = 0.05f;
+    static constexpr float kCentreGrabRadius = 0.2f;
+    static constexpr int kDragPasses = 20;
+
+    static constexpr int kTimerPeriodMs = 100;
+
+signals:
+    // After the first frame has created the tool windows.
+    void toolWindowsCreated();
+
+protected:
+    void initializeGL() override;
+    void paintGL() override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Colour {
+        float r, g, b;
+    };
+    ViewCamera camera() const;
+    void createToolWindows();
+    unsigned textureFor(const EditPart& part);
+    void drawLine3D(const ViewCamera& cam, Vec3 start, Vec3 end, Colour colour, float width);
+    void drawLine2D(ScreenPoint a, ScreenPoint b, Colour colour, float width);
+    void drawCross(const ViewCamera& cam, Vec3 centre, float halfSize, Colour colour, float width);
+    void useScreenSpace(const ViewCamera& cam);
+    void useWorldSpace(const ViewCamera& cam);
+
+    CrigbenchDoc& document_;
+    CPartDlg* partDialog_ = nullptr;
+    CModeDlg* modeDialog_ = nullptr;
+    bool firstFrameDone_ = false;
+    // Resolved texture path to GL texture name; 0 marks a file that has not loaded (yet).
+    std::map<std::string, unsigned> textureCache_;
+    std::vector<std::pair<int, int>> dragCorners_;
+    Point2 dragLast_;
+    std::vector<std::pair<int, int>> pickedJoints_;
+    float cameraDistance_ = 5.0f;
+    // The whole-puppet drag, started by a press with the A key held.
+    bool moveAll_ = false;
+    Point2 moveAllLast_;
+    bool captured_ = false;
+    bool moveKeyDown_ = false;
+    int wheelRemainder_ = 0;
+    QTimer timer_;
+};

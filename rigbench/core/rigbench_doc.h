@@ -1,0 +1,70 @@
+#pragma once
+// The editor's document: the puppet being edited, its pose table, and the model file it came from.
+// Opening and saving report the file's error in words; saving never leaves a half-written file.
+
+#include "edit_model.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CrigbenchDoc {
+public:
+    EditModel model;
+    // The pose table: 16 entries per part, distance from anchor k to corner j of part p at 16p + 4k + j.
+    std::vector<float> anchorDistances;
+    // While true, every timer tick pulls the parts towards the pose table.
+    bool anchoring = false;
+
+    // Called after New and Open replaced the parts (the part list refills itself), and whenever the
+    // views should redraw. Either may be empty.
+    std::function<void()> partsReplaced;
+    std::function<void()> viewsChanged;
+
+    bool OnNewDocument();
+    // Fails, leaving the document unchanged, when the file cannot be opened; errorString() then says
+    // why. On success the model's folder becomes the program folder, so its part paths resolve there.
+    bool OnOpenDocument(const std::string& path);
+    // Writes the model atomically: on failure the old file is left as it was and errorString() says why.
+    bool OnSaveDocument(const std::string& path);
+    void UpdateAllViews();
+
+    // The model file's canonical text, exactly as saving writes it.
+    std::string modelText() const;
+
+    // The file the document was last opened from or saved to; empty for a new document.
+    const std::string& pathName() const { return pathName_; }
+    const std::string& errorString() const { return error_; }
+    // True when the parts or links differ from what was last opened or saved (positions are not
+    // stored in a model file and do not count).
+    bool isModified() const;
+
+    // Part list edits. Deleting or exchanging parts removes every link rather than renumbering them;
+    // appending keeps them. Out-of-range numbers do nothing.
+    void appendPart(const std::string& path);
+    void deletePart(int index);
+    void swapParts(int first, int second);
+
+    // Writes the pose table of the present corners (16 numbers a part) as one top-level array,
+    // atomically; false with errorString() when the file could not be written.
+    bool savePose(const std::string& path);
+    // Sizes the pose table to the present parts (new entries 0, others kept), reads as many numbers
+    // as the file has into it and turns anchoring on, readable or not.
+    void loadPose(const std::string& path);
+
+    // One pass of the anchoring constraints; nothing unless anchoring. Parts the table does not cover
+    // are left alone.
+    void pullToPose();
+    // The pose table of the present corners, part-major.
+    std::vector<float> poseTable() const;
+
+private:
+    std::string pathName_;
+    std::string savedText_ = emptyModelText();
+    std::string error_;
+    static std::string emptyModelText();
+    bool writeAtomically(const std::string& path, const std::string& text);
+};
+
+// Makes a folder the current directory, against which part, texture and pose paths resolve.
+bool setProgramFolder(const std::string& folder);

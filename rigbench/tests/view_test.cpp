@@ -1,0 +1,491 @@
+// The editor as a user sees it: the main window's commands, the part list, and the view's pixels.
+#include "main_frame.h"
+#include "mode_dlg.h"
+#include "part_dlg.h"
+#include "rigbench_view.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include <dlfcn.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void writeSolidPng(const QString& path, QColor colour) {
+    QImage image(16, 16, QImage::Format_RGBA8888);
+    image.fill(colour);
+    QVERIFY(image.save(path, "PNG"));
+}
+
+QByteArray partText(const char* texture) {
+    return QByteArray(
+               "{joints=[{x=0,y=0.25,},{x=0.25,y=0,},],pic_frame=[{u=0,v=0,x=-0.5,y=0.5,},{u=0,v=1,x=-0.5,y=-"
+               "0.5,},"
+               "{u=1,v=1,x=0.5,y=-0.5,},{u=1,v=0,x=0.5,y=0.5,},],texture=") +
+           texture + ",}";
+}
+
+bool close(QRgb pixel, QColor colour, int tolerance = 3) {
+    return std::abs(qRed(pixel) - colour.red()) <= tolerance &&
+           std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
+           std::abs(qBlue(pixel) - colour.blue()) <= tolerance;
+}
+
+// The colour of the pixel under a plane point, or of any pixel within one pixel of it.
+bool colourNear(const QImage& image, CrigbenchView* view, Point2 world, QColor colour, int reach = 1) {
+    const ScreenPoint s = view->projectPlanePoint(world);
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int x = static_cast<int>(s.x) + dx;
+            const int y = static_cast<int>(s.y) + dy;
+            if (image.rect().contains(x, y) && close(image.pixel(x, y), colour)) return true;
+        }
+    }
+    return false;
+}
+
+int countColour(const QImage& image, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) count += close(image.pixel(x, y), colour) ? 1 : 0;
+    }
+    return count;
+}
+
+void moveWhole(EditPart& part, float dx) {
+    for (Point2& c : part.corners) c.x += dx;
+    for (PictureVertex& v : part.picture) v.x += dx;
+    for (Point2& j : part.joints) j.x += dx;
+}
+
+void mouse(QWidget* target, QEvent::Type type, ScreenPoint at, Qt::MouseButtons held) {
+    const QPointF local(at.x, at.y);
+    QMouseEvent event(type, local, target->mapToGlobal(local),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Presses at a plane point, drags to another in steps, releases there.
+void drag(CrigbenchView* view, Point2 from, Point2 to, int steps = 4) {
+    mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint(from), Qt::LeftButton);
+    for (int i = 1; i <= steps; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(steps);
+        const Point2 p{from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
+        mouse(view, QEvent::MouseMove, view->projectPlanePoint(p), Qt::LeftButton);
+    }
+    mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint(to), Qt::NoButton);
+}
+
+void press(CrigbenchView* view, Point2 at) {
+    mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint(at), Qt::LeftButton);
+    mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint(at), Qt::NoButton);
+}
+
+void key(QWidget* target, QEvent::Type type) {
+    QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(target, &event);
+}
+
+// Clicks a button of the next message box as soon as it is up.
+void answerNextQuestion(QMessageBox::StandardButton answer) {
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        box->button(answer)->click();
+        poll->deleteLater();
+    });
+    poll->start();
+}
+
+float side(const EditPart& part) {
+    return distance(part.corners[0], part.corners[1]);
+}
+
+void wheel(QWidget* target, int delta) {
+    QWheelEvent event(QPointF(10, 10), target->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
+const QColor kBackground(128, 128, 240);
+const QColor kLightGrey(192, 192, 192);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+const QColor kOrange(230, 150, 20);
+const QColor kTeal(20, 150, 150);
+
+}  // namespace
+
+class ViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        // Mesa unloads its software driver with the last GL context, and the blocks the driver still
+        // held then look lost to the sanitizer build's leak checker. Kept loaded, they stay reachable.
+        dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(CMainFrame::settingsOrganization(), QStringLiteral("rigbench")).clear();
+        QVERIFY(dir_.isValid());
+        QVERIFY(QDir().mkpath(dir_.filePath("sub")));
+        writeFile(dir_.filePath("sub/a.part"), partText("a.png"));
+        writeSolidPng(dir_.filePath("sub/a.png"), kOrange);
+        writeFile(dir_.filePath("b.part"), partText("b.png"));
+        writeSolidPng(dir_.filePath("b.png"), kTeal);
+        writeFile(dir_.filePath("pair.model"),
+                  "{joints_link=[{joint_num=[1,0,],length=3,part_num=[0,1,],},{joint_num=[0,0,],length=0,"
+                  "part_num=[0,9,],},],"
+                  "parts=[sub\\a.part,b.part,],}");
+    }
+
+    void menusAndCommands() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Untitled - rigbench"));
+        QVERIFY(!frame.isWindowModified());
+
+        const QList<QAction*> menus = frame.menuBar()->actions();
+        QCOMPARE(menus.size(), 4);
+        QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
+        QCOMPARE(menus[3]->text(), QStringLiteral("ヘルプ(&H)"));
+        QAction* newAct = frame.action(ID_FILE_NEW);
+        QCOMPARE(newAct->text(), QStringLiteral("新規作成\tCtrl+N(&N)"));
+        QCOMPARE(newAct->statusTip(), QStringLiteral("新規にファイルを作成"));
+        QCOMPARE(newAct->toolTip(), QStringLiteral("新規ファイル"));
+        QCOMPARE(newAct->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(frame.action(ID_APP_EXIT)->statusTip(),
+                 QStringLiteral("アプリケーションを終了し、ファイルの保存を指示\\終了"));
+        for (int disabled : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) {
+            QVERIFY(!frame.action(disabled)->isEnabled());
+        }
+        QCOMPARE(frame.toolBar()->actions().size(), 10);
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
+
+        QAction* toolBarAct = frame.action(ID_VIEW_TOOLBAR);
+        QAction* statusAct = frame.action(ID_VIEW_STATUS_BAR);
+        QVERIFY(toolBarAct->isChecked() && statusAct->isChecked());
+        toolBarAct->trigger();
+        statusAct->trigger();
+        QVERIFY(!frame.toolBar()->isVisible() && !frame.statusBar()->isVisible());
+        QVERIFY(!toolBarAct->isChecked() && !statusAct->isChecked());
+        toolBarAct->trigger();
+        QVERIFY(frame.toolBar()->isVisible() && toolBarAct->isChecked());
+
+        // The tool windows come with the first frame, without a close box.
+        QTRY_VERIFY(frame.view()->partDialog() != nullptr);
+        CPartDlg* parts = frame.view()->partDialog();
+        QVERIFY(parts->isVisible() && frame.view()->modeDialog()->isVisible());
+        QVERIFY(!(parts->windowFlags() & Qt::WindowCloseButtonHint));
+        QComboBox* modes = frame.view()->modeDialog()->modeCombo;
+        QCOMPARE(modes->count(), 2);
+        QCOMPARE(modes->itemText(0), QStringLiteral("パーツ移動モード"));
+        QCOMPARE(modes->itemText(1), QStringLiteral("関節接着モード"));
+        QCOMPARE(modes->currentIndex(), 0);
+
+        // Opening lists the parts in order with the last one selected and names the window.
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        QCOMPARE(parts->partList->count(), 2);
+        QCOMPARE(parts->partList->item(0)->text(), QStringLiteral("sub\\a.part"));
+        QCOMPARE(parts->partList->currentRow(), 1);
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("pair.model - rigbench"));
+
+        // A changed link marks the document; New asks first, and Cancel keeps everything.
+        frame.document().model.links.pop_back();
+        frame.document().UpdateAllViews();
+        QVERIFY(frame.isWindowModified());
+        answerNextQuestion(QMessageBox::Cancel);
+        QVERIFY(!frame.newDocument());
+        QCOMPARE(frame.document().model.parts.size(), std::size_t(2));
+        answerNextQuestion(QMessageBox::Discard);
+        QVERIFY(frame.newDocument());
+        QCOMPARE(parts->partList->count(), 0);
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Untitled - rigbench"));
+
+        // Saving names the window after the file; the recent list keeps the last four across runs.
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(frame.saveDocumentTo(dir_.filePath(QStringLiteral("r%1.model").arg(i))));
+        QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("r4.model - rigbench"));
+        // Closing the main window takes the tool windows with it.
+        QVERIFY(frame.close());
+        QVERIFY(!parts->isVisible() && !frame.view()->modeDialog()->isVisible());
+
+        CMainFrame next;
+        QCOMPARE(next.recentFiles().size(), 4);
+        QCOMPARE(QFileInfo(next.recentFiles().first()).fileName(), QStringLiteral("r4.model"));
+        QCOMPARE(QFileInfo(next.recentFiles().last()).fileName(), QStringLiteral("r1.model"));
+    }
+
+    void viewPixels() {
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+
+        // Empty document: background, both grid spacings, the anchors where picking says they are.
+        QImage image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, view, {1.25f, 1.25f}, kBackground, 0));
+        QVERIFY(colourNear(image, view, {1.25f, 1.3f}, kLightGrey));
+        QVERIFY(colourNear(image, view, {1.25f, 1.5f}, kWhite));
+        QVERIFY(colourNear(image, view, {1.3f, 1.25f}, kLightGrey));
+        for (const Point2& anchor : kUnitSquare) {
+            const ScreenPoint s = view->projectPlanePoint(anchor);
+            const Point2 back = view->pickPlanePoint(s.x, s.y);
+            QVERIFY(std::fabs(back.x - anchor.x) < 1e-3f && std::fabs(back.y - anchor.y) < 1e-3f);
+            QVERIFY(colourNear(image, view, anchor, kBlack));
+        }
+        // Picking maps the view's centre to the origin and its top edge to y > 0.
+        const Point2 centre = view->pickPlanePoint(view->width() / 2.0f, view->height() / 2.0f);
+        QVERIFY(std::fabs(centre.x) < 1e-3f && std::fabs(centre.y) < 1e-3f);
+        QVERIFY(view->pickPlanePoint(view->width() / 2.0f, 0.0f).y > 1.0f);
+
+        // Two textured parts (one texture beside its part, one by its bare name), the second moved
+        // right and selected after the open; a link between them; a link naming no part.
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        EditModel& model = frame.document().model;
+        moveWhole(model.parts[1], 1.5f);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, view, {-0.25f, -0.3f}, kOrange, 0));
+        QVERIFY(colourNear(image, view, {1.25f, -0.3f}, kTeal, 0));
+        QVERIFY(colourNear(image, view, {1.5f, 0.0f}, kRed, 0));  // the diagonals cross at the centre
+        for (const Point2& c : model.parts[1].corners) QVERIFY(colourNear(image, view, c, kRed));
+        QVERIFY(colourNear(image, view, {1.5f, 0.25f}, QColor(255, 0, 255)));  // a joint's cross
+        const Point2 a = model.parts[0].joints[1];
+        const Point2 b = model.parts[1].joints[0];
+        QVERIFY(colourNear(image, view, {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}, kGreen, 0));
+        QVERIFY(!colourNear(image, view, {0.0f, 0.0f}, kRed, 3));  // part 0 is not marked
+
+        // Changing the selection redraws with the new part marked.
+        view->partDialog()->partList->setCurrentRow(0);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, view, {0.0f, 0.0f}, kRed, 0));
+        QVERIFY(colourNear(image, view, {1.5f, 0.0f}, kTeal, 0));
+        view->partDialog()->partList->setCurrentRow(-1);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(countColour(image, kRed), 0);
+        QVERIFY(colourNear(image, view, {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}, kGreen, 0));
+
+        // One notch towards the user moves the camera back: the puppet gets smaller. Small touchpad
+        // deltas add up to a notch before anything moves.
+        const int before = countColour(image, kTeal);
+        wheel(view, -40);
+        wheel(view, -40);
+        QCOMPARE(view->cameraDistance(), 5.0f);
+        wheel(view, -40);
+        QCOMPARE(view->cameraDistance(), 6.0f);
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        const int after = countColour(image, kTeal);
+        QVERIFY2(after < before * 0.8, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+        wheel(view, 120);
+        QCOMPARE(view->cameraDistance(), 5.0f);
+    }
+
+    void mouseEditing() {
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+        CPartDlg* dialog = view->partDialog();
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        EditModel& model = frame.document().model;
+        model.links.clear();
+        moveWhole(model.parts[1], 1.5f);
+        QCOMPARE(dialog->currentPart(), 1);
+
+        // A press just outside a corner's reach grabs nothing; just inside grabs it, and dragging that
+        // corner turns and moves the part while it stays a unit square.
+        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({1.0f + 0.06f, 0.5f}), Qt::LeftButton);
+        QVERIFY(view->dragCorners().empty());
+        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({1.06f, 0.5f}), Qt::NoButton);
+        frame.document().anchoring = true;
+        drag(view, {1.0f + 0.03f, 0.5f}, {1.3f, 0.9f});
+        QVERIFY(!frame.document().anchoring);  // any press lets go of a loaded pose
+        QVERIFY(view->dragCorners().empty());
+        EditPart& right = model.parts[1];
+        QVERIFY(std::fabs(right.corners[0].x - 1.27f) < 0.01f &&
+                std::fabs(right.corners[0].y - 0.9f) < 0.01f);
+        QVERIFY(std::fabs(side(right) - 1.0f) < 0.02f);
+        QVERIFY(std::fabs(distance(right.corners[0], right.corners[2]) - kSquareDiagonal) < 0.02f);
+
+        // Near the centre and near no corner: all four corners move together, without turning.
+        const Point2 centre = right.centre();
+        const auto before = right.corners;
+        drag(view, {centre.x + 0.1f, centre.y}, {centre.x + 0.6f, centre.y - 0.2f});
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(std::fabs(right.corners[k].x - (before[k].x + 0.5f)) < 0.01f);
+            QVERIFY(std::fabs(right.corners[k].y - (before[k].y - 0.2f)) < 0.01f);
+        }
+
+        // With A held, in either mode, the whole puppet moves and nothing is picked.
+        view->modeDialog()->modeCombo->setCurrentIndex(1);
+        const Point2 left0 = model.parts[0].corners[0];
+        const Point2 right0 = model.parts[1].corners[0];
+        key(view, QEvent::KeyPress);
+        drag(view, model.parts[1].joints[0], {model.parts[1].joints[0].x - 0.4f, model.parts[1].joints[0].y});
+        key(view, QEvent::KeyRelease);
+        QVERIFY(view->pickedJoints().empty());
+        QVERIFY(std::fabs(model.parts[0].corners[0].x - (left0.x - 0.4f)) < 0.01f);
+        QVERIFY(std::fabs(model.parts[1].corners[0].x - (right0.x - 0.4f)) < 0.01f);
+
+        // Joint attach mode: two joints of the same part make no link; a joint of one part and then
+        // of another make one link of their present length.
+        press(view, model.parts[1].joints[0]);
+        QCOMPARE(view->pickedJoints().size(), std::size_t(1));
+        press(view, model.parts[1].joints[1]);
+        QVERIFY(view->pickedJoints().empty());
+        QVERIFY(model.links.empty());
+        press(view, model.parts[1].joints[1]);
+        dialog->partList->setCurrentRow(0);
+        press(view, model.parts[0].joints[0]);
+        QCOMPARE(model.links.size(), std::size_t(1));
+        const JointLink link = model.links[0];
+        QCOMPARE(link.partA, 1);
+        QCOMPARE(link.jointA, 1);
+        QCOMPARE(link.partB, 0);
+        QCOMPARE(link.jointB, 0);
+        QVERIFY(std::fabs(link.length - distance(model.parts[1].joints[1], model.parts[0].joints[0])) <
+                0.02f);
+        QVERIFY(frame.isWindowModified());
+
+        // A joint picked before the part list changed is forgotten: it cannot link to a stale number.
+        press(view, model.parts[0].joints[1]);
+        QCOMPARE(view->pickedJoints().size(), std::size_t(1));
+        dialog->OnMoveDown();
+        QVERIFY(view->pickedJoints().empty());
+        QVERIFY(model.links.empty());  // reordering removes the links
+        QCOMPARE(dialog->partList->item(1)->text(), QStringLiteral("sub\\a.part"));
+        QCOMPARE(model.parts[1].path, std::string("sub\\a.part"));
+        QCOMPARE(dialog->currentPart(), 1);
+        dialog->OnMoveDown();  // already last: nothing
+        QCOMPARE(dialog->currentPart(), 1);
+        dialog->OnMoveUp();
+        QCOMPARE(dialog->partList->item(0)->text(), QStringLiteral("sub\\a.part"));
+
+        // Append takes the typed prefix and the chosen file's name, never the dialog's folder.
+        dialog->folderEdit->setText(QStringLiteral("sub\\"));
+        dialog->appendPart(QStringLiteral("/somewhere/else/a.part"));
+        QCOMPARE(model.parts.size(), std::size_t(3));
+        QCOMPARE(model.parts[2].path, std::string("sub\\a.part"));
+        QCOMPARE(model.parts[2].texture, std::string("a.png"));
+        QCOMPARE(dialog->currentPart(), 2);
+
+        // Delete: the selection stays at the same row, or moves up from the last; none when empty.
+        dialog->partList->setCurrentRow(0);
+        dialog->OnDelete();
+        QCOMPARE(dialog->currentPart(), 0);
+        dialog->partList->setCurrentRow(1);
+        dialog->OnDelete();
+        QCOMPARE(dialog->currentPart(), 0);
+        dialog->OnDelete();
+        QCOMPARE(dialog->partList->count(), 0);
+        QCOMPARE(dialog->currentPart(), -1);
+        QVERIFY(model.parts.empty());
+
+        // Save Pose and Load Pose use the whole chosen path; a loaded pose pulls a part back.
+        dialog->appendPart(QStringLiteral("b.part"));
+        const auto placed = model.parts[0].corners;
+        dialog->savePose(dir_.filePath("elsewhere.pose"));
+        QVERIFY(QFile::exists(dir_.filePath("elsewhere.pose")));
+        for (Point2& c : model.parts[0].corners) c.x += 0.7f;
+        dialog->loadPose(dir_.filePath("elsewhere.pose"));
+        QVERIFY(frame.document().anchoring);
+        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(model.parts[0].corners[0].x - placed[0].x) < 0.02f, 10000);
+    }
+
+    void opensGameModel() {
+        const QString hero = QStringLiteral(RIGBENCH_RUN_DIR "/data/hero/0.model");
+        if (!QFile::exists(hero)) QSKIP("the game's data set is not built (target content)");
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTRY_VERIFY(frame.view()->partDialog() != nullptr);
+        QImage image = frame.view()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        const int emptyPixels = countColour(image, kBackground);
+
+        QVERIFY(frame.openDocument(hero));
+        const EditModel& model = frame.document().model;
+        QVERIFY(model.parts.size() >= 2);
+        for (const EditPart& part : model.parts) {
+            QVERIFY2(!part.texture.empty() && !part.joints.empty(), part.path.c_str());
+        }
+        for (const JointLink& link : model.links) QVERIFY(model.linkValid(link));
+        QCOMPARE(frame.view()->partDialog()->partList->count(), static_cast<int>(model.parts.size()));
+
+        // The pictures cover a good part of the view's middle: their textures were found.
+        frame.view()->partDialog()->partList->setCurrentRow(-1);
+        image = frame.view()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        int painted = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                const bool plain = close(p, kBackground, 8) || close(p, kLightGrey, 8) ||
+                                   close(p, kWhite, 8) || close(p, kBlack, 8);
+                painted += plain ? 0 : 1;
+            }
+        }
+        QVERIFY2(painted > 3000, qPrintable(QString::number(painted)));
+        QVERIFY(countColour(image, kBackground) < emptyPixels - 3000);
+
+        // Saved back, it is the same model file the game reads.
+        const QString copy = QFileInfo(hero).absolutePath() + QStringLiteral("/rigbench_test_copy.model");
+        QVERIFY(frame.saveDocumentTo(copy));
+        QFile original(hero), saved(copy);
+        QVERIFY(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), original.readAll().trimmed());
+        QFile::remove(copy);
+
+        // Every model of the data set reads with all its links in range and writes back unchanged.
+        QDirIterator models(QStringLiteral(RIGBENCH_RUN_DIR "/data"), {QStringLiteral("*.model")},
+                            QDir::Files, QDirIterator::Subdirectories);
+        int count = 0;
+        while (models.hasNext()) {
+            const QString path = models.next();
+            CrigbenchDoc doc;
+            QVERIFY(doc.OnOpenDocument(path.toStdString()));
+            for (const JointLink& link : doc.model.links)
+                QVERIFY2(doc.model.linkValid(link), qPrintable(path));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(doc.modelText() == file.readAll().trimmed().toStdString(), qPrintable(path));
+            ++count;
+        }
+        QVERIFY(count > 10);
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(ViewTest)
+#include "view_test.moc"
