@@ -218,8 +218,8 @@ bool ReplayScript::load(const std::string& path, std::string& error) {
     // A folder opens like a file here and reads as empty, which would hold nothing without a word.
     std::error_code failure;
     if (std::filesystem::is_directory(path, failure)) {
-        error = "is a folder, not a pad script";
-        spans_.clear();
+        error = "is a folder, not an input script";
+        segments_.clear();
         return false;
     }
     std::ifstream in(path, std::ios::binary);
