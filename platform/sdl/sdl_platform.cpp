@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <string>
 #include <thread>
 
 namespace {
@@ -22,10 +23,12 @@ struct SdlSystem {
         // The game reads the stick whether or not its window has the focus.
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         videoStarted = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+        if (!videoStarted) failure = SDL_GetError();
         SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     }
     ~SdlSystem() { SDL_Quit(); }
     bool videoStarted = false;
+    std::string failure;
 };
 
 }  // namespace
@@ -44,6 +47,20 @@ SdlPlatform::SdlPlatform() : parts_(std::make_unique<Parts>()) {}
 SdlPlatform::~SdlPlatform() = default;
 
 bool SdlPlatform::started() const { return parts_->system.videoStarted; }
+
+std::string SdlPlatform::failure() const {
+    if (!parts_->system.videoStarted) return "no video system: " + parts_->system.failure;
+    return parts_->window.failure();
+}
+
+bool SdlPlatform::unseen() const {
+    const char* driver = parts_->system.videoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
+    if (!driver) return false;
+    const std::string name = driver;
+    if (name != "offscreen" && name != "dummy") return false;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return !asked || std::string(asked).find(name) == std::string::npos;
+}
 
 GameWindow& SdlPlatform::window() { return parts_->window; }
 Clock& SdlPlatform::clock() { return parts_->clock; }
