@@ -4,9 +4,9 @@
 #include "data_map.h"
 #include "data_stream.h"
 #include "data_text.h"
+#include "whole_file.h"
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -81,9 +81,8 @@ void readDataString(const std::string& contents, DataRef& root) {
 
 void readDataFile(const std::string& path, DataRef& root) {
     root.reset(std::make_unique<DataText>());
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return;
-    const std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string contents;
+    if (!readWholeFile(path, contents)) return;
     readDataString(contents, root);
 }
 

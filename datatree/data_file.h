@@ -16,6 +16,7 @@ constexpr int kMaxDataDepth = 512;
 std::istream& parseValue(DataRef& target, std::istream& in);
 
 // Root becomes an empty text, then the first value of the file is read into it. CR LF reads as LF.
+// A folder or other irregular file, and a file over kMaxDataFileBytes, reads as missing: empty.
 // The path is used as given (callers turn backslashes into slashes).
 void readDataFile(const std::string& path, DataRef& root);
 // Parses a value from an in-memory string, with the same CR LF rule as readDataFile.

@@ -8,3 +8,4 @@
 #include "data_number.h"
 #include "data_ref.h"
 #include "data_text.h"
+#include "whole_file.h"

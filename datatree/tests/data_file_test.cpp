@@ -41,6 +41,33 @@ TEST(DataFile, MissingFileReadsAsEmptyTextAndKeepsDefaults) {
     EXPECT_EQ(scale, 1.5f);
 }
 
+TEST(DataFile, FoldersAndOversizedFilesReadAsMissing) {
+    const auto folder = scratch("folder.items");
+    std::filesystem::create_directories(folder);
+    DataRef root;
+    root->setText("stale");
+    readDataFile(folder.string(), root);
+    EXPECT_EQ(root.kind(), DataKind::Text);
+    EXPECT_TRUE(root->isEmpty());
+    std::string bytes = "junk";
+    EXPECT_FALSE(readWholeFile(folder.string(), bytes));
+    EXPECT_TRUE(bytes.empty());
+
+    // A valid map padded with spaces to one byte past the limit, then to the limit exactly.
+    const auto big = scratch("big.ground");
+    std::string text = "{size=3,}";
+    text.resize(kMaxDataFileBytes + 1, ' ');
+    writeBytes(big, text);
+    readDataFile(big.string(), root);
+    EXPECT_EQ(root.kind(), DataKind::Text);
+    text.resize(kMaxDataFileBytes);
+    writeBytes(big, text);
+    readDataFile(big.string(), root);
+    ASSERT_EQ(root.kind(), DataKind::Map);
+    EXPECT_EQ(root->find("size")->text(), "3");
+    std::filesystem::remove(big);
+}
+
 TEST(DataFile, WriteThenReadBack) {
     const auto path = scratch("out.model");
     DataRef root;

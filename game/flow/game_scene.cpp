@@ -65,6 +65,9 @@ void GameScene::addObject(std::unique_ptr<GameObject> object) {
 int GameScene::enemyCount() const { return countEnemies(objects); }
 
 void GameScene::enter() {
+    // Two game scenes may be stacked (a confirm on the logo's hand-over frame pushes a second one);
+    // the one entered, including the lower one after the upper pops, is the one objects must reach.
+    theScene = this;
     playMusic(kTitleMusic);
     curtainTexture = loadTexture(kTitlePicture);
     meterTexture = loadTexture("data\\etc\\meter.png");
@@ -75,7 +78,9 @@ void GameScene::enter() {
     modeTexture = loadTexture("data\\mode.png");
 
     const ConfigFile debug("data\\debug.cfg");
-    const std::int32_t startStage = debug.getInt("start_stage", 0);
+    // Past the staff stage there is nothing to play; a negative or huge number would overflow the
+    // stage arithmetic.
+    const std::int32_t startStage = std::clamp(debug.getInt("start_stage", 0), 0, kRegularStages + 2);
     cameraZ = debug.getFloat("z_pos", 8.0f);
 
     endingCounter = 0;

@@ -35,6 +35,7 @@ bool decode(PngRead& read, Image& image) {
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colourType = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, nullptr, nullptr, nullptr);
+    if (static_cast<std::uint64_t>(width) * height * 4u > kMaxPngPixelBytes) png_error(png, "too large");
 
     // Bring every kind of PNG to 8-bit R, G, B, A.
     const bool hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS);

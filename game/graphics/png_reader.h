@@ -7,6 +7,9 @@
 
 // The largest side accepted; larger pictures are treated as damaged rather than exhausting memory.
 constexpr std::int32_t kMaxPngSide = 8192;
+// The most memory a decoded picture may take (4 bytes a pixel); a header claiming more is refused
+// before anything is allocated for the pixels.
+constexpr std::uint64_t kMaxPngPixelBytes = 64u * 1024u * 1024u;
 
 // Decodes a whole PNG stream into image. Palette (with its transparency), grey, grey with alpha, RGB
 // and RGBA at any bit depth, interlaced or not, all become 8-bit RGBA with the file's alpha (opaque

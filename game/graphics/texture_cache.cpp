@@ -1,6 +1,7 @@
 #include "game/graphics/texture_cache.h"
 
 #include "datatree/host_path.h"
+#include "datatree/whole_file.h"
 #include "game/graphics/image.h"
 #include "game/graphics/png_reader.h"
 
@@ -40,7 +41,8 @@ Texture TextureCache::load(const char* name) {
 
     // A file that is missing or unreadable leaves the 1x1 transparent picture.
     Image image;
-    std::ifstream file(hostPath(key), std::ios::binary);
+    std::ifstream file;
+    openRegularFile(file, hostPath(key));
     if (file) readPng(file, image);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  image.pixels());

@@ -2,6 +2,7 @@
 
 #include "data_number.h"
 #include "host_path.h"
+#include "whole_file.h"
 
 #include <fstream>
 #include <iterator>
@@ -22,9 +23,8 @@ std::string_view skipLeadingSpace(std::string_view text) {
 }  // namespace
 
 ConfigFile::ConfigFile(const std::string& path) : fileName_(path) {
-    std::ifstream file(hostPath(path), std::ios::binary);
-    if (!file) return;
-    split(std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()));
+    std::string contents;
+    if (readWholeFile(hostPath(path), contents)) split(contents);
 }
 
 ConfigFile ConfigFile::fromText(const std::string& contents) {

@@ -2,6 +2,7 @@
 
 #include "game/shell/config_file.h"
 #include "datatree/host_path.h"
+#include "datatree/whole_file.h"
 #include "game/shell/frame_pacing.h"
 #include "game/graphics/png_reader.h"
 #include "game/graphics/texture_cache.h"
@@ -53,7 +54,8 @@ void GameApp::createWindow() {
 
     const std::string icon = config.getString("icon", "");
     if (!icon.empty()) {
-        std::ifstream file(hostPath(icon), std::ios::binary);
+        std::ifstream file;
+        openRegularFile(file, hostPath(icon));
         Image picture;
         if (file && readPng(file, picture)) {
             platform_.window.setIcon(picture.pixels(), picture.width(), picture.height());

@@ -1,6 +1,7 @@
 #include "wave_data.h"
 
 #include "host_path.h"
+#include "whole_file.h"
 
 #include <cstring>
 #include <fstream>
@@ -93,7 +94,8 @@ bool readChunk(RiffFile& file, const ChunkSpan& chunk, std::vector<std::uint8_t>
 
 void WaveData::load(const std::string& gamePath) {
     samples.clear();
-    std::ifstream in(hostPath(gamePath), std::ios::binary);
+    std::ifstream in;
+    openRegularFile(in, hostPath(gamePath));
     if (!in) return;
     read(in);
 }

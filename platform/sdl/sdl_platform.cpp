@@ -22,6 +22,9 @@ struct SdlSystem {
     SdlSystem() {
         // The game reads the stick whether or not its window has the focus.
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        // A fullscreen game keeps its window when another one takes the focus, instead of being
+        // minimised out of sight.
+        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         videoStarted = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
         if (!videoStarted) failure = SDL_GetError();
         SDL_InitSubSystem(SDL_INIT_JOYSTICK);

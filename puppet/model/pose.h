@@ -19,6 +19,8 @@ public:
     // Reads the file on first use (an unreadable one gives the empty pose, cached all the same).
     const Pose& load(const std::string& name);
     std::size_t size() const { return poses_.size(); }
+    // Forgets every file read, so that a changed file is read again (for tools that rewrite poses).
+    void clear() { poses_.clear(); }
 
 private:
     std::map<std::string, Pose> poses_;

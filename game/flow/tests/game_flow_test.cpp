@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -322,6 +324,40 @@ TEST(GameFlow, StartStageChoosesTheFirstStagePlayed) {
         run.press(kPadKeyZ);
         EXPECT_FALSE(run.gameOnTop());
     }
+    // Numbers out of range are held to the first stage and the staff stage.
+    for (const auto& [line, stage] : {std::pair{"start_stage=-2147483648\n", 1}, std::pair{"start_stage=-1\n", 1},
+                                      std::pair{"start_stage=2147483647\n", 9}}) {
+        FlowRun run;
+        writeStages(run.folder);
+        run.folder.write("data/debug.cfg", line);
+        run.start();
+        EXPECT_EQ(run.scene->stageNumber, stage) << line;
+        startFirstStage(run);
+        EXPECT_EQ(run.scene->stageNumber, stage) << line;
+        EXPECT_EQ(run.scene->ground.lineCount(), static_cast<std::size_t>(20 + stage - 1)) << line;
+    }
+}
+
+TEST(GameFlow, TheLowerOfTwoStackedGameScenesIsReachedAgainWhenTheUpperPops) {
+    // A confirm on the logo's hand-over frame pushes the game scene twice.
+    FlowRun run;
+    writeStages(run.folder);
+    run.start();
+    GameScene* lower = run.scene;
+    auto upper = std::make_unique<ListenedGameScene>();
+    GameScene* upperScene = upper.get();
+    run.app.pushScene(std::move(upper));
+    run.app.processSceneRequests();
+    EXPECT_EQ(GameScene::instance(), upperScene);
+    run.app.popScene();
+    run.app.processSceneRequests();
+    ASSERT_TRUE(run.gameOnTop());
+    EXPECT_EQ(GameScene::instance(), lower);
+    startFirstStage(run);
+    ASSERT_NE(run.scene->hero, nullptr);
+    run.run(50);
+    EXPECT_EQ(GameScene::instance(), lower);
+    EXPECT_GT(run.scene->objects.size(), 0u);
 }
 
 TEST(GameFlow, RightClickBeatsEveryEnemyAndNothingElse) {

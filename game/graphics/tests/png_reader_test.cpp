@@ -174,3 +174,24 @@ TEST(PngWriter, RoundTripAndUnwritablePaths) {
     EXPECT_FALSE(writePng(path.string(), empty));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
+
+TEST(PngReader, PicturesNeedingMoreThan64MiBAreRefused) {
+    // One-bit grey compresses to little, so the file is small while the decoded picture is not.
+    TestPng spec;
+    spec.colourType = PNG_COLOR_TYPE_GRAY;
+    spec.bitDepth = 1;
+    spec.width = 4096;
+    spec.height = 4096;  // exactly 64 MiB once RGBA
+    spec.samples.assign(static_cast<std::size_t>(spec.width) * spec.height, 1);
+    Image image;
+    ASSERT_TRUE(decode(encodePng(spec), image));
+    EXPECT_EQ(image.width(), 4096);
+    EXPECT_EQ(pixel(image, 4095, 4095), (Rgba{255, 255, 255, 255}));
+    image.release();
+
+    spec.width = 8192;
+    spec.height = 2049;  // one row past the limit
+    spec.samples.assign(static_cast<std::size_t>(spec.width) * spec.height, 1);
+    EXPECT_FALSE(decode(encodePng(spec), image));
+    expectTransparentDot(image);
+}

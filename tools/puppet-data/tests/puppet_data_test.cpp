@@ -48,6 +48,10 @@ TEST(PuppetData, CanonAndMissingFiles) {
     EXPECT_EQ(missing.status, 0);
     EXPECT_EQ(missing.out, "\"\"\n");
     EXPECT_EQ(run({"canon", "/no/such/dir/x.model"}).out, ",\n");
+    // A folder reads as a missing file.
+    const ToolRun folder = run({"json", std::filesystem::path(file).parent_path().string()});
+    EXPECT_EQ(folder.status, 0);
+    EXPECT_EQ(folder.out, "\"\"\n");
 
     // A game path with backslashes names the same file.
     std::string gamePath = file;
