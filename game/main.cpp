@@ -1,14 +1,62 @@
-// puppet: the game. It takes no notice of its command line; everything it needs is under data\ and
-// config\ in the working directory.
+// puppet: the game. It takes no notice of its command line beyond --help; everything it needs is under
+// data/ and config/ in the working directory. It says on standard error when that folder has no data/
+// (it still runs, showing nothing but its empty scenes) and when it cannot open a window.
 
 #include "game/graphics/texture_cache.h"
 #include "platform/sdl/sdl_platform.h"
 #include "puppet_game.h"
+#include "start_hint.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+const char* const kUsage =
+    "usage: puppet\n"
+    "Dolvane!, the game. It takes no options: it reads data/ and config/ from the folder it is\n"
+    "started in (build/run/ after a build: cd build/run && ../game/puppet, or ./scripts/play).\n"
+    "Keys: arrows move, Up jumps, Down dives, Z confirms and dashes, X conjures and throws stars,\n"
+    "C collapses, Escape quits, F4 switches between window and full screen; a joystick works too.\n"
+    "Settings: config/window.txt (name, icon, width, height, full), config/speed.txt (no_wait),\n"
+    "config/sound.txt (se_enable, bgm_enable).\n";
+
+}  // namespace
 
 // Made before the game starts and gone after it ends, so textures outlive every scene.
 TextureCache textureCache;
 
-int main() {
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
+    std::error_code noFolder, noProgram;
+    const std::filesystem::path folder = std::filesystem::current_path(noFolder);
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", noProgram);
+    if (const std::string hint = missingDataHint(folder, noProgram ? std::filesystem::path() : program);
+        !noFolder && !hint.empty()) {
+        std::fprintf(stderr, "%s\n", hint.c_str());
+    }
+
     SdlPlatform sdl;
-    return runPuppet({sdl.window(), sdl.clock(), sdl.pad(), sdl.pointer()});
+    if (!sdl.started()) {
+        std::fprintf(stderr, "puppet: cannot open a window (%s); is a display there (DISPLAY)?\n",
+                     sdl.failure().c_str());
+        return 1;
+    }
+    if (sdl.unseen()) {
+        std::fprintf(stderr,
+                     "puppet: no display to show the game on (DISPLAY is not set); start it in a desktop "
+                     "session, or set SDL_VIDEODRIVER=offscreen to run it unseen\n");
+        return 1;
+    }
+    const int status = runPuppet({sdl.window(), sdl.clock(), sdl.pad(), sdl.pointer()});
+    if (status == kPuppetNoWindow) {
+        std::fprintf(stderr, "puppet: cannot open a window (%s)\n", sdl.failure().c_str());
+    }
+    return status;
 }

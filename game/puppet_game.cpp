@@ -4,6 +4,7 @@
 
 int runPuppet(const GamePlatform& platform, const std::function<void(GameApp&)>& prepare) {
     GameApp app(platform);
+    if (!platform.window.hasGlContext()) return kPuppetNoWindow;
     if (prepare) prepare(app);
     app.pushScene(std::make_unique<LogoScene>());
     app.run();

@@ -6,5 +6,9 @@
 
 #include <functional>
 
+// What runPuppet returns when the window has no GL context: the game would run unseen, so it does
+// not run at all, and the caller says why.
+inline constexpr int kPuppetNoWindow = 1;
+
 // prepare, when given, may set up the application before its first scene is pushed.
 int runPuppet(const GamePlatform& platform, const std::function<void(GameApp&)>& prepare = {});

@@ -28,6 +28,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "puppet-replay: %s\n%s", error.c_str(), kReplayUsage);
         return 2;
     }
+    if (options.help) {
+        std::fputs(kReplayUsage, stdout);
+        return 0;
+    }
     ReplayScript script;
     if (!options.script.empty() && !script.load(options.script, error)) {
         std::fprintf(stderr, "puppet-replay: %s: %s\n", options.script.c_str(), error.c_str());
@@ -56,7 +60,8 @@ int main(int argc, char** argv) {
 
     SdlPlatform sdl;
     if (!sdl.started()) {
-        std::fprintf(stderr, "puppet-replay: no display (run it under xvfb-run)\n");
+        std::fprintf(stderr, "puppet-replay: cannot open a window (%s); run it under xvfb-run\n",
+                     sdl.failure().c_str());
         return 1;
     }
     ScriptedPad scriptedPad(script);
@@ -71,10 +76,13 @@ int main(int argc, char** argv) {
     PadDevice& pad = journal ? static_cast<PadDevice&>(*journal) : scriptedPad;
     PointerDevice& pointer = journal ? static_cast<PointerDevice&>(*journal) : scriptedPointer;
     ReplayRecorder recorder(options);
-    runPuppet({sdl.window(), sdl.clock(), pad, pointer}, [&](GameApp& app) {
-        if (!options.paced) app.setUnpaced();
-        app.setFrameListener(&recorder);
-    });
+    if (runPuppet({sdl.window(), sdl.clock(), pad, pointer}, [&](GameApp& app) {
+            if (!options.paced) app.setUnpaced();
+            app.setFrameListener(&recorder);
+        }) == kPuppetNoWindow) {
+        std::fprintf(stderr, "puppet-replay: cannot open a window (%s)\n", sdl.failure().c_str());
+        return 1;
+    }
     std::uint64_t framesRun = scriptedPad.framesPlayed();
     std::vector<std::string> problems;
     if (journal) {

@@ -12,7 +12,11 @@ const char* const kReplayUsage =
     "or -, '#' comments), stops after N frames, writes the 640x480 picture of frame N to FILE.png and\n"
     "the game's state after frame N to FILE.json. Script lines may also hold the mouse (ML, MR, @X,Y)\n"
     "and the joystick (J@X,Y,Z). --record FILE plays from the real keyboard, joystick and mouse\n"
-    "instead and writes their input to FILE as a script that replays the run.\n";
+    "instead and writes their input to FILE as a script that replays the run.\n"
+    "  --dir PATH    the folder holding data/ and config/ (build/run after a build)\n"
+    "  --paced       keep the game's 50 frames a second instead of running flat out\n"
+    "  -h, --help    print this text\n"
+    "Exits 2 for a bad command line or script, 1 when a shot or state could not be written.\n";
 
 namespace {
 
@@ -40,6 +44,10 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
     bool framesGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            return true;
+        }
         if (option == "--paced") {
             options.paced = true;
             continue;

@@ -13,6 +13,7 @@ struct ReplayOptions {
     std::map<std::uint64_t, std::string> states;  // frame number -> JSON file of the game's state
     bool paced = false;  // keep the game's own pacing instead of running flat out
     std::string record;  // journal of the real devices' input; empty plays the script
+    bool help = false;   // --help or -h: print the usage and run nothing
 };
 
 extern const char* const kReplayUsage;

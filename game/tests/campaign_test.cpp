@@ -143,7 +143,12 @@ TEST_P(Campaigns, TitleToEndingThroughNineStages) {
         EXPECT_NE(numberAfter(started, "\"groundLength\":"), 47) << "the fallback ground";
         EXPECT_EQ(numberAfter(started, "\"enemyCount\":"), entriesIn(file + ".enemies"));
         EXPECT_EQ(numberAfter(started, "\"life\":"), 1) << "a new hero";
-        EXPECT_EQ(countOf(started, "\"type\":\"Word\""), number == 9 ? 0 : 1) << "the title word";
+        // The title word (enemies may pop words of their own as they arrive); none in the staff stage.
+        if (number == 9) {
+            EXPECT_EQ(countOf(started, "\"type\":\"Word\""), 0) << "no title word";
+        } else {
+            EXPECT_GE(countOf(started, "\"type\":\"Word\""), 1) << "the title word";
+        }
 
         // The second wave, after the warning.
         const std::string second = state(at.secondWave);

@@ -1,7 +1,7 @@
 // A recorded play-through of stage 1 with the real game: the pad script walks, jumps, dives, throws
 // stars, collapses and gets up, then dashes at every bubble and box until the first wave is beaten,
-// sees the warning and the second wave off, and confirms the next stage after the clear. The states
-// written along the way show each step.
+// sees the warning, beats the second wave (the big bubble, the bubbles that split off it and two
+// more), and confirms the next stage after the clear. The states written along the way show each step.
 #include "child_environment.h"
 
 #include <gtest/gtest.h>
@@ -80,8 +80,8 @@ TEST_F(Stage1Playthrough, BeatsBothWavesAndStartsStageTwo) {
     if (!fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data")) {
         GTEST_SKIP() << "no data set in " DOLVANE_RUN_DIR;
     }
-    const int frames[] = {140, 320, 420, 7200, 7400, 13150, 13360};
-    std::string arguments = "--frames 13361";
+    const int frames[] = {140, 320, 420, 7200, 7400, 11485, 17740, 20250, 20450};
+    std::string arguments = "--frames 20451";
     for (int frame : frames) {
         arguments += " --state " + std::to_string(frame) + ":s" + std::to_string(frame) + ".json";
     }
@@ -117,15 +117,31 @@ TEST_F(Stage1Playthrough, BeatsBothWavesAndStartsStageTwo) {
     const GameState secondWave = state(7400);
     EXPECT_EQ(secondWave.top("stagePhase"), 3);
     EXPECT_EQ(secondWave.top("enemyCount"), 3);
+    EXPECT_EQ(countOf(secondWave.json, "\"type\":\"SplitBubble\""), 1);
+    EXPECT_EQ(countOf(secondWave.json, "\"type\":\"Bubble\""), 2);
 
-    // Second wave beaten and the clear shown, the hero still standing.
-    const GameState clear = state(13150);
+    // One of the small bubbles beaten, the big one has lost half its life and shed a bubble.
+    const GameState firstSplit = state(11485);
+    EXPECT_EQ(firstSplit.top("stagePhase"), 3);
+    EXPECT_EQ(firstSplit.top("enemyCount"), 3);
+    EXPECT_EQ(countOf(firstSplit.json, "\"type\":\"SplitBubble\""), 1);
+    EXPECT_GE(countOf(firstSplit.json, "\"type\":\"Bubble\""), 2);
+    EXPECT_GT(firstSplit.hero("life"), 0.5);
+
+    // Halved again: another child, four enemies at once.
+    const GameState secondSplit = state(17740);
+    EXPECT_EQ(secondSplit.top("stagePhase"), 3);
+    EXPECT_EQ(secondSplit.top("enemyCount"), 4);
+
+    // Every bubble beaten, children included, and the clear shown, the hero still standing.
+    const GameState clear = state(20250);
     EXPECT_EQ(clear.top("stagePhase"), 5);
     EXPECT_EQ(clear.top("enemyCount"), 0);
+    EXPECT_EQ(countOf(clear.json, "\"type\":\"SplitBubble\""), 0) << "faded away";
     EXPECT_GT(clear.hero("life"), 0.0);
 
     // The confirm between stages started stage 2 with a new hero.
-    const GameState next = state(13360);
+    const GameState next = state(20450);
     EXPECT_EQ(next.top("stageNumber"), 2);
     EXPECT_FALSE(flagAfter(next.json, "waitingForStart"));
     EXPECT_EQ(next.top("stagePhase"), 0);

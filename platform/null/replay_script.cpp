@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <set>
@@ -214,6 +215,13 @@ bool ReplayScript::parse(const std::string& text, std::string& error) {
 }
 
 bool ReplayScript::load(const std::string& path, std::string& error) {
+    // A folder opens like a file here and reads as empty, which would hold nothing without a word.
+    std::error_code failure;
+    if (std::filesystem::is_directory(path, failure)) {
+        error = "is a folder, not an input script";
+        segments_.clear();
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot read " + path;

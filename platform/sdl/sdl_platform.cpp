@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <string>
 #include <thread>
 
 namespace {
@@ -25,10 +26,12 @@ struct SdlSystem {
         // minimised out of sight.
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         videoStarted = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+        if (!videoStarted) failure = SDL_GetError();
         SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     }
     ~SdlSystem() { SDL_Quit(); }
     bool videoStarted = false;
+    std::string failure;
 };
 
 }  // namespace
@@ -47,6 +50,20 @@ SdlPlatform::SdlPlatform() : parts_(std::make_unique<Parts>()) {}
 SdlPlatform::~SdlPlatform() = default;
 
 bool SdlPlatform::started() const { return parts_->system.videoStarted; }
+
+std::string SdlPlatform::failure() const {
+    if (!parts_->system.videoStarted) return "no video system: " + parts_->system.failure;
+    return parts_->window.failure();
+}
+
+bool SdlPlatform::unseen() const {
+    const char* driver = parts_->system.videoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
+    if (!driver) return false;
+    const std::string name = driver;
+    if (name != "offscreen" && name != "dummy") return false;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return !asked || std::string(asked).find(name) == std::string::npos;
+}
 
 GameWindow& SdlPlatform::window() { return parts_->window; }
 Clock& SdlPlatform::clock() { return parts_->clock; }

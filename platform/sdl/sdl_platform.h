@@ -7,6 +7,7 @@
 #include "platform/input_devices.h"
 
 #include <memory>
+#include <string>
 
 class SdlPlatform {
 public:
@@ -18,6 +19,12 @@ public:
     // False when SDL could not start its video system (no display); everything still works as a
     // window that shows nothing.
     bool started() const;
+    // Why SDL's video system did not start, or why the window or its GL context could not be made;
+    // empty while all is well.
+    std::string failure() const;
+    // True when SDL found no display and fell back to drawing offscreen (or nowhere) without being
+    // asked to through SDL_VIDEODRIVER: a window would open, but nobody could see it.
+    bool unseen() const;
 
     GameWindow& window();
     Clock& clock();

@@ -23,6 +23,7 @@ void SdlWindow::create(const std::string& title) {
                                    flags);
         if (window_) break;
     }
+    failure_ = window_ ? "" : std::string("no window: ") + SDL_GetError();
     SDL_DisableScreenSaver();
 }
 
@@ -80,7 +81,10 @@ void SdlWindow::showWindowed(std::int32_t width, std::int32_t height) {
 void SdlWindow::createGlContext() {
     if (!window_ || context_) return;
     context_ = SDL_GL_CreateContext(window_);
-    if (!context_) return;
+    if (!context_) {
+        failure_ = std::string("no OpenGL context: ") + SDL_GetError();
+        return;
+    }
     SDL_GL_MakeCurrent(window_, context_);
     // The loop paces itself; a display that refuses (Xvfb does) is fine.
     SDL_GL_SetSwapInterval(0);

@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 class SdlJoystick;
 
 class SdlWindow final : public GameWindow {
@@ -26,9 +28,12 @@ public:
     void pumpEvents(WindowEventHandler& handler) override;
 
     SDL_Window* handle() const { return window_; }
+    // Why the window or its GL context could not be made, as SDL said it; empty while both exist.
+    const std::string& failure() const { return failure_; }
 
 private:
     SdlJoystick& joystick_;
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
+    std::string failure_;
 };

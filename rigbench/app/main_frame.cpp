@@ -15,12 +15,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
 
 #ifndef RIGBENCH_VERSION
 #define RIGBENCH_VERSION "0"
@@ -46,6 +50,7 @@ CMainFrame::CMainFrame() {
     document_.viewsChanged = [this] {
         view_->update();
         updateTitle();
+        updateUndoActions();
     };
     document_.partsReplaced = [] {
         if (thePartDlg) thePartDlg->refreshPartList();
@@ -116,11 +121,21 @@ void CMainFrame::createMenusAndToolBar() {
                                   QStringLiteral("アプリケーションを終了し、ファイルの保存を指示\\終了"));
     connect(exitAct, &QAction::triggered, this, &QWidget::close);
 
-    // Nothing in the editor handles the Edit commands or Print: they stay disabled.
+    // Undo and Redo step through the puppet's edits; nothing handles the clipboard commands or Print,
+    // so they stay disabled.
     QMenu* editMenu = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     QAction* undoAct = addCommand(editMenu, ID_EDIT_UNDO, QStringLiteral("元に戻す\tCtrl+Z(&U)"),
                                   QStringLiteral("直前に行った動作を元に戻す\n元に戻す"));
     undoAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    connect(undoAct, &QAction::triggered, this, [this] { undo(); });
+    QAction* redoAct = addCommand(editMenu, ID_EDIT_REDO, QStringLiteral("やり直し\tCtrl+Shift+Z(&R)"),
+                                  QStringLiteral("元に戻した動作をやり直す\nやり直し"));
+    redoAct->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(redoAct, &QAction::triggered, this, [this] { redo(); });
+    // Both work from the tool windows too, which are windows of their own.
+    undoAct->setShortcutContext(Qt::ApplicationShortcut);
+    redoAct->setShortcutContext(Qt::ApplicationShortcut);
     editMenu->addSeparator();
     QAction* cutAct = addCommand(editMenu, ID_EDIT_CUT, QStringLiteral("切り取り\tCtrl+X(&T)"),
                                  QStringLiteral("選択範囲を切り取ってクリップボードに保存\n切り取り"));
@@ -133,7 +148,8 @@ void CMainFrame::createMenusAndToolBar() {
     pasteAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     QAction* printAct =
         addCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷"), QStringLiteral("印刷\n印刷"));
-    for (QAction* disabled : {undoAct, cutAct, copyAct, pasteAct, printAct}) disabled->setEnabled(false);
+    for (QAction* disabled : {undoAct, redoAct, cutAct, copyAct, pasteAct, printAct})
+        disabled->setEnabled(false);
 
     toolBar_ = new QToolBar(this);
     toolBar_->setObjectName(QStringLiteral("toolBar"));
@@ -155,6 +171,20 @@ void CMainFrame::createMenusAndToolBar() {
     statusAct->setCheckable(true);
     statusAct->setChecked(true);
     connect(statusAct, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    viewMenu->addSeparator();
+    QAction* gameAct = addCommand(
+        viewMenu, ID_VIEW_GAME, QStringLiteral("ゲームで試す(&G)"),
+        QStringLiteral(
+            "編集中のパペットをゲームの中でポーズのまま床に立たせる (M: 反転、L: 脱力)\nゲームで試す"));
+    gameAct->setCheckable(true);
+    gameAct->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    connect(gameAct, &QAction::toggled, this, [this](bool on) {
+        view_->setGamePreview(on);
+        if (!on) statusBar()->clearMessage();
+    });
+    connect(view_, &CrigbenchView::previewSettled, this,
+            [this](const QString& report) { statusBar()->showMessage(report); });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction* aboutAct =
@@ -180,6 +210,8 @@ void CMainFrame::createMenusAndToolBar() {
     toolBar_->addSeparator();
     toolBar_->addAction(printAct);
     toolBar_->addAction(aboutAct);
+    toolBar_->addSeparator();
+    toolBar_->addAction(gameAct);
 }
 
 void CMainFrame::createStatusBar() {
@@ -221,6 +253,36 @@ void CMainFrame::updateTitle() {
     setWindowModified(document_.isModified());
 }
 
+void CMainFrame::updateUndoActions() {
+    if (QAction* undoAct = action(ID_EDIT_UNDO)) undoAct->setEnabled(document_.canUndo());
+    if (QAction* redoAct = action(ID_EDIT_REDO)) redoAct->setEnabled(document_.canRedo());
+}
+
+void CMainFrame::restoreSelection(int row) {
+    CPartDlg* parts = view_->partDialog();
+    if (!parts) return;
+    const int count = parts->partList->count();
+    if (row >= 0 && count > 0) parts->partList->setCurrentRow(std::min(row, count - 1));
+}
+
+bool CMainFrame::undo() {
+    if (view_->mouseHeld()) return false;
+    const int row = view_->selectedPart();
+    if (!document_.undo()) return false;
+    view_->forgetPicks();
+    restoreSelection(row);
+    return true;
+}
+
+bool CMainFrame::redo() {
+    if (view_->mouseHeld()) return false;
+    const int row = view_->selectedPart();
+    if (!document_.redo()) return false;
+    view_->forgetPicks();
+    restoreSelection(row);
+    return true;
+}
+
 bool CMainFrame::confirmDiscard() {
     if (!document_.isModified()) return true;
     const std::string& path = document_.pathName();
@@ -237,13 +299,15 @@ bool CMainFrame::newDocument() {
     if (!confirmDiscard()) return false;
     document_.OnNewDocument();
     updateTitle();
+    updateUndoActions();
     view_->update();
     return true;
 }
 
 void CMainFrame::openFromUser() {
     if (!confirmDiscard()) return;
-    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), kFilter);
+    const QString path = chooseModelFile ? chooseModelFile(false)
+                                         : QFileDialog::getOpenFileName(this, QString(), QString(), kFilter);
     if (path.isEmpty()) return;
     openDocument(path);
 }
@@ -258,6 +322,7 @@ bool CMainFrame::openDocument(const QString& path) {
     }
     rememberRecentFile(QString::fromStdString(document_.pathName()));
     updateTitle();
+    updateUndoActions();
     view_->update();
     return true;
 }
@@ -268,6 +333,10 @@ bool CMainFrame::saveDocument() {
 }
 
 bool CMainFrame::saveDocumentAs() {
+    if (chooseModelFile) {
+        const QString path = chooseModelFile(true);
+        return !path.isEmpty() && saveDocumentTo(path);
+    }
     QFileDialog dialog(this, QString(), QString(), kFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("model"));

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 
 class CrigbenchView;
@@ -28,10 +29,12 @@ enum Command : int {
     ID_EDIT_CUT = 57635,
     ID_EDIT_PASTE = 57637,
     ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
+    ID_VIEW_GAME = 32771,
 };
 
 class CMainFrame : public QMainWindow {
@@ -58,6 +61,13 @@ public:
     bool saveDocumentTo(const QString& path);
     // Asks whether to save changed parts or links; false when the user cancels.
     bool confirmDiscard();
+    // How Open and Save As ask for a model file (true: to write it): the chosen path, empty when
+    // cancelled. Unset, a file dialog asks; tests put their own answer here.
+    std::function<QString(bool forSaving)> chooseModelFile;
+
+    // Edit > Undo and Redo; false when there was nothing to do or a drag is under way.
+    bool undo();
+    bool redo();
 
     // The settings store the recent-file list lives in.
     static QString settingsOrganization();
@@ -72,6 +82,8 @@ private:
     void createMenusAndToolBar();
     void createStatusBar();
     void updateTitle();
+    void updateUndoActions();
+    void restoreSelection(int row);
     void rememberRecentFile(const QString& path);
     void rebuildRecentMenu();
     void showAbout();

@@ -34,23 +34,18 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     loadPoseButton = button(QStringLiteral("Load Pose"), 7, 181, 172, 16);
 
     connect(appendButton, &QPushButton::clicked, this, [this] {
-        const QString chosen =
-            QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Part Files (*.part)"));
+        const QString chosen = askForFile(QStringLiteral("Part Files (*.part)"), false);
         if (!chosen.isEmpty()) appendPart(chosen);
     });
     connect(deleteButton, &QPushButton::clicked, this, &CPartDlg::OnDelete);
     connect(upButton, &QPushButton::clicked, this, &CPartDlg::OnMoveUp);
     connect(downButton, &QPushButton::clicked, this, &CPartDlg::OnMoveDown);
     connect(savePoseButton, &QPushButton::clicked, this, [this] {
-        QFileDialog dialog(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("pose"));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            savePose(dialog.selectedFiles().constFirst());
+        const QString chosen = askForFile(QStringLiteral("Pose Files (*.pose)"), true);
+        if (!chosen.isEmpty()) savePose(chosen);
     });
     connect(loadPoseButton, &QPushButton::clicked, this, [this] {
-        const QString chosen =
-            QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Pose Files (*.pose)"));
+        const QString chosen = askForFile(QStringLiteral("Pose Files (*.pose)"), false);
         if (!chosen.isEmpty()) loadPose(chosen);
     });
 
@@ -63,6 +58,16 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
 
 CPartDlg::~CPartDlg() {
     if (thePartDlg == this) thePartDlg = nullptr;
+}
+
+QString CPartDlg::askForFile(const QString& filter, bool forSaving) {
+    if (chooseFile) return chooseFile(filter, forSaving);
+    if (!forSaving) return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
+    QFileDialog dialog(this, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pose"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void CPartDlg::refreshPartList() {

@@ -3,6 +3,8 @@
 
 #include "tool_window.h"
 
+#include <functional>
+
 class CrigbenchDoc;
 class QLineEdit;
 class QListWidget;
@@ -27,6 +29,10 @@ public:
     void savePose(const QString& path);
     void loadPose(const QString& path);
 
+    // How the buttons ask for a file: given the filter and whether the file is to be written, the
+    // chosen path, empty when cancelled. Unset, a file dialog asks; tests put their own answer here.
+    std::function<QString(const QString& filter, bool forSaving)> chooseFile;
+
     CrigbenchDoc* document;
     QListWidget* partList;
     QPushButton* appendButton;
@@ -36,6 +42,9 @@ public:
     QPushButton* downButton;
     QPushButton* savePoseButton;
     QPushButton* loadPoseButton;
+
+private:
+    QString askForFile(const QString& filter, bool forSaving);
 
 signals:
     // The parts were appended, deleted, reordered or replaced: part numbers held elsewhere are stale.

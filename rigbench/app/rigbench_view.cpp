@@ -1,5 +1,6 @@
 #include "rigbench_view.h"
 
+#include "game_preview.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
 
@@ -47,6 +48,8 @@ CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
     : QOpenGLWidget(parent), document_(document) {
     setMinimumSize(64, 64);
     connect(&timer_, &QTimer::timeout, this, &CrigbenchView::tick);
+    previewTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&previewTimer_, &QTimer::timeout, this, &CrigbenchView::previewStep);
     // The A key turns a press into a whole-puppet drag whichever of the editor's windows has the
     // keyboard, so its state is followed application-wide.
     qApp->installEventFilter(this);
@@ -55,6 +58,8 @@ CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
 CrigbenchView::~CrigbenchView() {
     qApp->removeEventFilter(this);
     timer_.stop();
+    previewTimer_.stop();
+    preview_.reset();
     pickedJoints_.clear();
     dragCorners_.clear();
     if (context()) {
@@ -93,7 +98,40 @@ ScreenPoint CrigbenchView::projectPlanePoint(Point2 point) const {
     return {s.x / ratio, s.y / ratio};
 }
 
+void CrigbenchView::setGamePreview(bool on) {
+    if (on == gamePreviewOn()) return;
+    if (!on) {
+        previewTimer_.stop();
+        preview_.reset();
+        update();
+        return;
+    }
+    // A drag under way ends here: the preview takes the puppet as it stands.
+    captured_ = false;
+    moveAll_ = false;
+    dragCorners_.clear();
+    preview_ = std::make_unique<GamePreview>();
+    // The pictures are the view's own textures, uploaded in its context.
+    makeCurrent();
+    preview_->start(document_, [this](const EditPart& part) { return textureFor(part); });
+    doneCurrent();
+    previewTimer_.start(1000 / GamePreview::kStepsPerSecond);
+    update();
+}
+
+void CrigbenchView::previewStep() {
+    if (!preview_) return;
+    preview_->step();
+    QString report = preview_->limp() ? QStringLiteral("脱力") : QStringLiteral("ポーズ");
+    const std::vector<float> distances = preview_->settleDistances();
+    for (std::size_t m = 0; m < distances.size(); ++m)
+        report += QStringLiteral("  %1: %2").arg(m).arg(static_cast<double>(distances[m]), 0, 'f', 4);
+    emit previewSettled(report);
+    update();
+}
+
 void CrigbenchView::tick() {
+    if (preview_) return;  // the editor's puppet waits while the game's one is shown
     document_.model.relax();
     document_.pullToPose();
     update();
@@ -159,6 +197,17 @@ void CrigbenchView::paintGL() {
     for (int k = 0; k <= 20; ++k) {
         const float x = -kGridExtent + 0.5f * static_cast<float>(k);
         drawLine3D(cam, {x, -kGridExtent, 0.0f}, {x, kGridExtent, 0.0f}, white, 1.0f);
+    }
+
+    if (preview_) {
+        useWorldSpace(cam);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        preview_->draw();
+        useScreenSpace(cam);
+        const Colour black{0.0f, 0.0f, 0.0f};
+        for (const PointMass& c : preview_->puppet().frame.corners)
+            drawCross(cam, {c.x, c.y, 0.0f}, 4.0f, black, 2.0f);
+        return;
     }
 
     // Pictures, in list order: later parts cover earlier ones.
@@ -300,6 +349,13 @@ bool CrigbenchView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_A && !key->isAutoRepeat()) moveKeyDown_ = event->type() == QEvent::KeyPress;
+        // A key no widget took travels up to its window, and the filter sees it at every widget on
+        // the way: the preview acts on it once, at the window (a key typed into a box never gets there).
+        const bool atWindow = watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow();
+        if (preview_ && atWindow && event->type() == QEvent::KeyPress && !key->isAutoRepeat()) {
+            if (key->key() == kMirrorKey) preview_->mirror();
+            if (key->key() == kLimpKey) preview_->toggleLimp();
+        }
     } else if (event->type() == QEvent::ApplicationDeactivate) {
         moveKeyDown_ = false;  // a release while another program has the keyboard never reaches us
     }
@@ -307,10 +363,13 @@ bool CrigbenchView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CrigbenchView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || preview_) {
         QOpenGLWidget::mousePressEvent(event);
         return;
     }
+    pressState_ = document_.editState();
+    pointerMoved_ = false;
+    pressRecorded_ = false;
     // Any edit releases the puppet from a loaded pose.
     document_.anchoring = false;
     captured_ = true;
@@ -341,6 +400,8 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
                                           .joints[static_cast<std::size_t>(link.jointB)];
                     JointLink made = link;
                     made.length = distance(a, b);
+                    document_.recordUndo(pressState_);
+                    pressRecorded_ = true;
                     model.links.push_back(made);
                     document_.UpdateAllViews();
                 }
@@ -360,11 +421,16 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
+    if (preview_) {
+        QOpenGLWidget::mouseMoveEvent(event);
+        return;
+    }
     const Point2 p =
         pickPlanePoint(static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
     EditModel& model = document_.model;
     if (moveAll_) {
         const Point2 d{p.x - moveAllLast_.x, p.y - moveAllLast_.y};
+        if (d.x != 0.0f || d.y != 0.0f) pointerMoved_ = true;
         for (EditPart& part : model.parts) {
             for (Point2& joint : part.joints) {
                 joint.x += d.x;
@@ -385,6 +451,7 @@ void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const Point2 d{p.x - dragLast_.x, p.y - dragLast_.y};
+    if (!dragCorners_.empty() && (d.x != 0.0f || d.y != 0.0f)) pointerMoved_ = true;
     // The grabbed corners follow the pointer and stay pinned there while the rest settles around them.
     std::vector<std::pair<Point2*, Point2>> pinned;
     pinned.reserve(dragCorners_.size());
@@ -406,11 +473,21 @@ void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CrigbenchView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || preview_) {
         QOpenGLWidget::mouseReleaseEvent(event);
         return;
     }
     captured_ = false;
+    // Relaxation settles the puppet a little while the button is held; only a drag that carried
+    // corners or the puppet with the pointer is an edit worth a step, or a press that let go of a
+    // loaded pose (undone, the puppet is pulled to the pose again). A link has been recorded already.
+    const bool leftPose = pressState_.anchoring && !document_.anchoring;
+    if (!pressRecorded_ && (pointerMoved_ || leftPose)) {
+        pointerMoved_ = false;
+        document_.recordUndo(std::move(pressState_));
+        document_.UpdateAllViews();
+    }
+    pressState_ = EditState{};
     if (moveAll_) {
         moveAll_ = false;
         return;

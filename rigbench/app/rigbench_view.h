@@ -9,11 +9,13 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 class CPartDlg;
+class GamePreview;
 class CModeDlg;
 
 class CrigbenchView : public QOpenGLWidget {
@@ -41,6 +43,8 @@ public:
     // What mouse editing holds: grabbed corners and picked joints, as (part, corner or joint) pairs.
     const std::vector<std::pair<int, int>>& dragCorners() const { return dragCorners_; }
     const std::vector<std::pair<int, int>>& pickedJoints() const { return pickedJoints_; }
+    // True between a press and its release: undo and redo wait for the drag to end.
+    bool mouseHeld() const { return captured_; }
     // Forgets grabbed corners and picked joints: their numbers mean nothing once the part list changed.
     void forgetPicks();
 
@@ -50,9 +54,22 @@ public:
 
     static constexpr int kTimerPeriodMs = 100;
 
+    // "Try it in the game": while on, the view shows the game's own puppet made from the edited one,
+    // standing posed on a floor, and mouse editing rests. M mirrors it, L lets it fall limp (again:
+    // it stands up). Turning it on again starts over from the editor's puppet.
+    void setGamePreview(bool on);
+    bool gamePreviewOn() const { return preview_ != nullptr; }
+    GamePreview* gamePreview() const { return preview_.get(); }
+    // One game step and a redraw; the preview's timer calls it 50 times a second.
+    void previewStep();
+    static constexpr Qt::Key kMirrorKey = Qt::Key_M;
+    static constexpr Qt::Key kLimpKey = Qt::Key_L;
+
 signals:
     // After the first frame has created the tool windows.
     void toolWindowsCreated();
+    // After every game step of the preview: how far each part stands from where it stood in the editor.
+    void previewSettled(const QString& report);
 
 protected:
     void initializeGL() override;
@@ -90,7 +107,13 @@ private:
     bool moveAll_ = false;
     Point2 moveAllLast_;
     bool captured_ = false;
+    // The edit state at the press: a whole drag is one undo step, recorded at the release.
+    EditState pressState_;
+    bool pointerMoved_ = false;
+    bool pressRecorded_ = false;
     bool moveKeyDown_ = false;
     int wheelRemainder_ = 0;
     QTimer timer_;
+    std::unique_ptr<GamePreview> preview_;
+    QTimer previewTimer_;
 };

@@ -58,6 +58,7 @@ bool CrigbenchDoc::OnNewDocument() {
     model.parts.clear();
     model.links.clear();
     anchoring = false;
+    clearHistory();
     pathName_.clear();
     savedText_ = emptyModelText();
     error_.clear();
@@ -105,6 +106,7 @@ bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
         readFloat(entry->find("length"), link.length);
     }
 
+    clearHistory();
     savedText_ = modelText();
     if (partsReplaced) partsReplaced();
     return true;
@@ -146,6 +148,7 @@ bool CrigbenchDoc::writeAtomically(const std::string& path, const std::string& t
 }
 
 void CrigbenchDoc::appendPart(const std::string& path) {
+    recordUndo(editState());
     EditPart part;
     part.load(path);
     model.parts.push_back(std::move(part));
@@ -153,6 +156,7 @@ void CrigbenchDoc::appendPart(const std::string& path) {
 
 void CrigbenchDoc::deletePart(int index) {
     if (index < 0 || index >= static_cast<int>(model.parts.size())) return;
+    recordUndo(editState());
     model.links.clear();
     model.parts.erase(model.parts.begin() + index);
 }
@@ -160,6 +164,7 @@ void CrigbenchDoc::deletePart(int index) {
 void CrigbenchDoc::swapParts(int first, int second) {
     const int count = static_cast<int>(model.parts.size());
     if (first < 0 || second < 0 || first >= count || second >= count || first == second) return;
+    recordUndo(editState());
     model.links.clear();
     std::swap(model.parts[static_cast<std::size_t>(first)], model.parts[static_cast<std::size_t>(second)]);
 }
@@ -173,6 +178,7 @@ bool CrigbenchDoc::savePose(const std::string& path) {
 }
 
 void CrigbenchDoc::loadPose(const std::string& path) {
+    recordUndo(editState());
     anchorDistances.resize(model.parts.size() * 16, 0.0f);
     anchoring = true;
     DataRef root;
@@ -207,4 +213,49 @@ std::vector<float> CrigbenchDoc::poseTable() const {
         }
     }
     return table;
+}
+
+EditState CrigbenchDoc::editState() const {
+    return EditState{model.parts, model.links, anchorDistances, anchoring};
+}
+
+void CrigbenchDoc::recordUndo(EditState before) {
+    undoStack_.push_back(std::move(before));
+    if (undoStack_.size() > kUndoLimit) undoStack_.erase(undoStack_.begin());
+    redoStack_.clear();
+}
+
+void CrigbenchDoc::clearHistory() {
+    undoStack_.clear();
+    redoStack_.clear();
+}
+
+bool CrigbenchDoc::undo() {
+    if (undoStack_.empty()) return false;
+    EditState state = std::move(undoStack_.back());
+    undoStack_.pop_back();
+    redoStack_.push_back(editState());
+    restore(std::move(state));
+    return true;
+}
+
+bool CrigbenchDoc::redo() {
+    if (redoStack_.empty()) return false;
+    EditState state = std::move(redoStack_.back());
+    redoStack_.pop_back();
+    undoStack_.push_back(editState());
+    restore(std::move(state));
+    return true;
+}
+
+void CrigbenchDoc::restore(EditState state) {
+    bool sameList = state.parts.size() == model.parts.size();
+    for (std::size_t i = 0; sameList && i < state.parts.size(); ++i)
+        sameList = state.parts[i].path == model.parts[i].path;
+    model.parts = std::move(state.parts);
+    model.links = std::move(state.links);
+    anchorDistances = std::move(state.anchorDistances);
+    anchoring = state.anchoring;
+    if (!sameList && partsReplaced) partsReplaced();
+    UpdateAllViews();
 }

@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+// Everything an edit of the puppet can change: parts with their corners, links and the pose table.
+struct EditState {
+    std::vector<EditPart> parts;
+    std::vector<JointLink> links;
+    std::vector<float> anchorDistances;
+    bool anchoring = false;
+};
+
 class CrigbenchDoc {
 public:
     EditModel model;
@@ -39,8 +47,8 @@ public:
     // stored in a model file and do not count).
     bool isModified() const;
 
-    // Part list edits. Deleting or exchanging parts removes every link rather than renumbering them;
-    // appending keeps them. Out-of-range numbers do nothing.
+    // Part list edits, each one undo step. Deleting or exchanging parts removes every link rather than
+    // renumbering them; appending keeps them. Out-of-range numbers do nothing.
     void appendPart(const std::string& path);
     void deletePart(int index);
     void swapParts(int first, int second);
@@ -49,7 +57,7 @@ public:
     // atomically; false with errorString() when the file could not be written.
     bool savePose(const std::string& path);
     // Sizes the pose table to the present parts (new entries 0, others kept), reads as many numbers
-    // as the file has into it and turns anchoring on, readable or not.
+    // as the file has into it and turns anchoring on, readable or not. One undo step.
     void loadPose(const std::string& path);
 
     // One pass of the anchoring constraints; nothing unless anchoring. Parts the table does not cover
@@ -58,7 +66,25 @@ public:
     // The pose table of the present corners, part-major.
     std::vector<float> poseTable() const;
 
+    // Undo and redo, one snapshot of the edit state a step. Part list edits, links and loaded poses
+    // record themselves; a drag takes editState() at the press and hands it to recordUndo at the release.
+    // New and Open forget the history. The modified flag follows, since it compares the model's text.
+    EditState editState() const;
+    void recordUndo(EditState before);
+    bool canUndo() const { return !undoStack_.empty(); }
+    bool canRedo() const { return !redoStack_.empty(); }
+    // Each returns false when there was nothing to do; partsReplaced is called when a step changed
+    // the part list, viewsChanged always.
+    bool undo();
+    bool redo();
+    void clearHistory();
+
+    static constexpr std::size_t kUndoLimit = 200;
+
 private:
+    void restore(EditState state);
+    std::vector<EditState> undoStack_;
+    std::vector<EditState> redoStack_;
     std::string pathName_;
     std::string savedText_ = emptyModelText();
     std::string error_;

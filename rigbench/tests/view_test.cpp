@@ -1,4 +1,5 @@
 // The editor as a user sees it: the main window's commands, the part list, and the view's pixels.
+#include "game_preview.h"
 #include "main_frame.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -22,6 +24,9 @@
 #include <QToolBar>
 #include <QWheelEvent>
 #include <QtTest>
+
+#include "game/graphics/texture_cache.h"
+#include "puppet/model/puppet.h"
 
 #include <dlfcn.h>
 
@@ -131,6 +136,56 @@ void wheel(QWidget* target, int delta) {
     QApplication::sendEvent(target, &event);
 }
 
+void clickRow(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(row)).center());
+}
+
+// What undo has to bring back, compared loosely: the timer goes on relaxing between the steps.
+struct Shot {
+    std::vector<std::string> paths;
+    std::vector<Point2> centres;
+    std::vector<std::array<int, 4>> links;
+    bool anchoring = false;
+    std::size_t poseSize = 0;
+};
+
+Shot shoot(const CrigbenchDoc& doc) {
+    Shot shot;
+    for (const EditPart& part : doc.model.parts) {
+        shot.paths.push_back(part.path);
+        shot.centres.push_back(part.centre());
+    }
+    for (const JointLink& l : doc.model.links) shot.links.push_back({l.partA, l.jointA, l.partB, l.jointB});
+    shot.anchoring = doc.anchoring;
+    shot.poseSize = doc.anchorDistances.size();
+    return shot;
+}
+
+bool same(const Shot& a, const Shot& b) {
+    if (a.paths != b.paths || a.links != b.links || a.anchoring != b.anchoring || a.poseSize != b.poseSize)
+        return false;
+    for (std::size_t i = 0; i < a.centres.size(); ++i) {
+        if (distance(a.centres[i], b.centres[i]) > 0.03f) return false;
+    }
+    return true;
+}
+
+// A point's coordinates in a square frame's own axes, the axes the editor's reference square has: the
+// pose table measures every part from that square.
+Point2 inFrame(const FrameSquare& frame, const PointMass& q) {
+    const auto& c = frame.corners;
+    const Vec2 origin{(c[0].x + c[1].x + c[2].x + c[3].x) / 4.0f, (c[0].y + c[1].y + c[2].y + c[3].y) / 4.0f};
+    const Vec2 ex{((c[3].x - c[0].x) + (c[2].x - c[1].x)) / 2.0f,
+                  ((c[3].y - c[0].y) + (c[2].y - c[1].y)) / 2.0f};
+    const Vec2 ey{((c[0].x - c[1].x) + (c[3].x - c[2].x)) / 2.0f,
+                  ((c[0].y - c[1].y) + (c[3].y - c[2].y)) / 2.0f};
+    const float dx = q.x - origin.x;
+    const float dy = q.y - origin.y;
+    return {(dx * ex.x + dy * ex.y) / (ex.x * ex.x + ex.y * ex.y),
+            (dx * ey.x + dy * ey.y) / (ey.x * ey.x + ey.y * ey.y)};
+}
+
 const QColor kBackground(128, 128, 240);
 const QColor kLightGrey(192, 192, 192);
 const QColor kWhite(255, 255, 255);
@@ -185,7 +240,7 @@ private slots:
         for (int disabled : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) {
             QVERIFY(!frame.action(disabled)->isEnabled());
         }
-        QCOMPARE(frame.toolBar()->actions().size(), 10);
+        QCOMPARE(frame.toolBar()->actions().size(), 12);
         QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
 
         QAction* toolBarAct = frame.action(ID_VIEW_TOOLBAR);
@@ -420,6 +475,390 @@ private slots:
         dialog->loadPose(dir_.filePath("elsewhere.pose"));
         QVERIFY(frame.document().anchoring);
         QTRY_VERIFY_WITH_TIMEOUT(std::fabs(model.parts[0].corners[0].x - placed[0].x) < 0.02f, 10000);
+    }
+
+    void modeDialog() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTRY_VERIFY(frame.view()->modeDialog() != nullptr);
+        CModeDlg* dialog = frame.view()->modeDialog();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Dialog"));
+        QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(dialog->windowFlags() & Qt::Tool);
+
+        // Laid out in dialog units: a quarter of the font's average character width across, an eighth
+        // of its height down.
+        const QFontMetrics metrics(dialog->font());
+        const double across = metrics.averageCharWidth() / 4.0;
+        const double down = metrics.height() / 8.0;
+        QCOMPARE(dialog->width(), static_cast<int>(125 * across + 0.5));
+        QCOMPARE(dialog->height(), static_cast<int>(95 * down + 0.5));
+        QComboBox* modes = dialog->modeCombo;
+        QCOMPARE(modes->pos(), QPoint(static_cast<int>(7 * across + 0.5), static_cast<int>(7 * down + 0.5)));
+        QCOMPARE(modes->width(), static_cast<int>(111 * across + 0.5));
+        QVERIFY(modes->isEditable());
+        QCOMPARE(modes->count(), 2);
+        QCOMPARE(modes->itemText(0), QStringLiteral("パーツ移動モード"));
+        QCOMPARE(modes->itemText(1), QStringLiteral("関節接着モード"));
+        QCOMPARE(dialog->mode(), CModeDlg::PartMove);
+        modes->setCurrentIndex(1);
+        QCOMPARE(dialog->mode(), CModeDlg::JointAttach);
+
+        // Enter and Escape, and the window manager's close, leave it open.
+        dialog->activateWindow();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QTest::keyClick(modes, Qt::Key_Escape);
+        QTest::keyClick(modes, Qt::Key_Return);
+        QVERIFY(!dialog->close());
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(modes->count(), 2);  // typed text is never added as an item
+        QCOMPARE(dialog->result(), 0);
+    }
+
+    void undoRedo() {
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+        CPartDlg* dialog = view->partDialog();
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));  // the part files' folder
+        QVERIFY(frame.newDocument());
+        CrigbenchDoc& doc = frame.document();
+        EditModel& model = doc.model;
+        QAction* undoAct = frame.action(ID_EDIT_UNDO);
+        QAction* redoAct = frame.action(ID_EDIT_REDO);
+        QCOMPARE(redoAct->text(), QStringLiteral("やり直し\tCtrl+Shift+Z(&R)"));
+        QVERIFY(redoAct->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
+        QVERIFY(!undoAct->isEnabled() && !redoAct->isEnabled());
+
+        std::vector<Shot> shots{shoot(doc)};
+        QString chosen;
+        dialog->chooseFile = [&chosen](const QString&, bool) { return chosen; };
+        frame.chooseModelFile = [this](bool) { return dir_.filePath("undo.model"); };
+
+        // Two appends, each a step; the model saved after them is the unmodified state.
+        chosen = dir_.filePath("b.part");
+        QTest::mouseClick(dialog->appendButton, Qt::LeftButton);
+        shots.push_back(shoot(doc));
+        dialog->folderEdit->setText(QStringLiteral("sub\\"));
+        chosen = dir_.filePath("sub/a.part");
+        QTest::mouseClick(dialog->appendButton, Qt::LeftButton);
+        shots.push_back(shoot(doc));
+        QVERIFY(undoAct->isEnabled() && !redoAct->isEnabled());
+        frame.action(ID_FILE_SAVE)->trigger();
+        QVERIFY(!frame.isWindowModified());
+
+        // A corner drag is one step however many moves it takes; a press without a move is none.
+        drag(view, model.parts[1].centre(), {1.5f, 0.0f}, 8);
+        shots.push_back(shoot(doc));
+        press(view, {3.0f, 3.0f});
+        clickRow(dialog->partList, 0);
+        drag(view, model.parts[0].corners[0], {-1.0f, 0.8f}, 5);
+        shots.push_back(shoot(doc));
+
+        // A link, from two presses on different parts.
+        view->modeDialog()->modeCombo->setCurrentIndex(1);
+        clickRow(dialog->partList, 1);
+        press(view, model.parts[1].joints[0]);
+        clickRow(dialog->partList, 0);
+        press(view, model.parts[0].joints[1]);
+        QCOMPARE(model.links.size(), std::size_t(1));
+        QVERIFY(frame.isWindowModified());
+        shots.push_back(shoot(doc));
+
+        // A whole-puppet drag with A held, then a loaded pose, each one step.
+        key(view, QEvent::KeyPress);
+        drag(view, {0.0f, 0.0f}, {0.3f, -0.4f}, 6);
+        key(view, QEvent::KeyRelease);
+        shots.push_back(shoot(doc));
+        chosen = dir_.filePath("undo.pose");
+        QTest::mouseClick(dialog->savePoseButton, Qt::LeftButton);
+        QTest::mouseClick(dialog->loadPoseButton, Qt::LeftButton);
+        QVERIFY(doc.anchoring);
+        shots.push_back(shoot(doc));
+
+        // ↑ on the first part changes nothing and keeps the link; ↑ on the second exchanges the parts
+        // and removes it; Delete removes the link too (here there is none left, so link first again).
+        clickRow(dialog->partList, 0);
+        QTest::mouseClick(dialog->upButton, Qt::LeftButton);
+        QCOMPARE(model.links.size(), std::size_t(1));
+        QVERIFY(same(shoot(doc), shots.back()));
+        clickRow(dialog->partList, 1);
+        QTest::mouseClick(dialog->upButton, Qt::LeftButton);
+        QVERIFY(model.links.empty());
+        QCOMPARE(model.parts[0].path, std::string("sub\\a.part"));
+        shots.push_back(shoot(doc));
+        QTest::mouseClick(dialog->downButton, Qt::LeftButton);
+        QCOMPARE(model.parts[0].path, std::string("b.part"));
+        shots.push_back(shoot(doc));
+        // The first press lets go of the loaded pose: that too is a step of its own.
+        clickRow(dialog->partList, 1);
+        press(view, model.parts[1].joints[1]);
+        QVERIFY(!doc.anchoring);
+        shots.push_back(shoot(doc));
+        clickRow(dialog->partList, 0);
+        press(view, model.parts[0].joints[0]);
+        QCOMPARE(model.links.size(), std::size_t(1));
+        shots.push_back(shoot(doc));
+        QTest::mouseClick(dialog->deleteButton, Qt::LeftButton);
+        QVERIFY(model.links.empty());
+        QCOMPARE(model.parts.size(), std::size_t(1));
+        shots.push_back(shoot(doc));
+
+        // Back through every step to the empty model, then forward again; the keys work as the menu.
+        const int steps = static_cast<int>(shots.size()) - 1;
+        for (int i = steps; i > 0; --i) {
+            QVERIFY(undoAct->isEnabled());
+            if (i == steps) {
+                frame.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&frame));
+                QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+            } else {
+                undoAct->trigger();
+            }
+            QVERIFY2(same(shoot(doc), shots[static_cast<std::size_t>(i - 1)]),
+                     qPrintable(QString::number(i)));
+            QCOMPARE(dialog->partList->count(), static_cast<int>(model.parts.size()));
+            // Back at the saved parts and links, the document is not modified.
+            if (i - 1 >= 2 && i - 1 <= 4) QVERIFY(!frame.isWindowModified());
+            if (i - 1 >= 5 && i - 1 <= 8) QVERIFY(frame.isWindowModified());
+        }
+        QVERIFY(!undoAct->isEnabled() && redoAct->isEnabled());
+        QVERIFY(!frame.undo());
+        for (int i = 1; i <= steps; ++i) {
+            if (i == 1) {
+                QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            } else {
+                redoAct->trigger();
+            }
+            QVERIFY2(same(shoot(doc), shots[static_cast<std::size_t>(i)]), qPrintable(QString::number(i)));
+            QCOMPARE(dialog->partList->count(), static_cast<int>(model.parts.size()));
+        }
+        QVERIFY(!redoAct->isEnabled());
+
+        // A new edit after an undo drops what could have been redone; Open forgets the history.
+        QVERIFY(frame.undo());
+        QVERIFY(redoAct->isEnabled());
+        chosen = dir_.filePath("b.part");
+        dialog->folderEdit->clear();
+        QTest::mouseClick(dialog->appendButton, Qt::LeftButton);
+        QVERIFY(!redoAct->isEnabled() && undoAct->isEnabled());
+        answerNextQuestion(QMessageBox::Discard);
+        QVERIFY(frame.confirmDiscard());
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        QVERIFY(!undoAct->isEnabled() && !redoAct->isEnabled());
+
+        // The grab radius is 0.05: a press at 0.0499 from a corner grabs it, one at 0.0501 does not
+        // (0.05 itself lands either side of the line after the trip through the screen's pixels).
+        view->modeDialog()->modeCombo->setCurrentIndex(0);
+        const Point2 c1 = model.parts[1].corners[3];
+        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({c1.x + 0.0501f, c1.y}),
+              Qt::LeftButton);
+        QVERIFY(view->dragCorners().empty());
+        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({c1.x + 0.0501f, c1.y}),
+              Qt::NoButton);
+        const Point2 c2 = model.parts[1].corners[3];
+        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({c2.x + 0.0499f, c2.y}),
+              Qt::LeftButton);
+        QCOMPARE(view->dragCorners().size(), std::size_t(1));
+        QCOMPARE(view->dragCorners()[0], std::make_pair(1, 3));
+        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({c2.x + 0.0499f, c2.y}),
+              Qt::NoButton);
+        // Two corners within reach of one press are grabbed together (set and pressed before any tick).
+        EditPart& squeezed = model.parts[1];
+        squeezed.corners[0] = {squeezed.corners[1].x + 0.02f, squeezed.corners[1].y};
+        mouse(view, QEvent::MouseButtonPress,
+              view->projectPlanePoint({squeezed.corners[1].x + 0.01f, squeezed.corners[1].y}),
+              Qt::LeftButton);
+        QCOMPARE(view->dragCorners().size(), std::size_t(2));
+        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({0.0f, 0.0f}), Qt::NoButton);
+    }
+
+    // What the editor is for: a puppet put together and posed with the widgets alone stands in the
+    // game where it stood in the editor.
+    void posedPuppetStandsInGame() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const char* names[3] = {"body", "arm", "leg"};
+        for (const char* name : names) {
+            writeFile(dir.filePath(QStringLiteral("%1.part").arg(QLatin1String(name))), partText("a.png"));
+        }
+        writeSolidPng(dir.filePath("a.png"), kOrange);
+        QVERIFY(setProgramFolder(dir.path().toStdString()));
+
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+        CPartDlg* dialog = view->partDialog();
+        EditModel& model = frame.document().model;
+        QString chosen;
+        dialog->chooseFile = [&chosen](const QString&, bool) { return chosen; };
+        frame.chooseModelFile = [&dir](bool) { return dir.filePath("rig.model"); };
+
+        for (const char* name : names) {
+            chosen = QStringLiteral("/elsewhere/%1.part").arg(QLatin1String(name));
+            QTest::mouseClick(dialog->appendButton, Qt::LeftButton);
+        }
+        QCOMPARE(model.parts.size(), std::size_t(3));
+
+        // The leg (selected last) goes down and is turned by a corner; the arm goes right; the body
+        // stays on the reference square.
+        drag(view, {0.0f, 0.0f}, {0.1f, -0.95f}, 10);
+        drag(view, model.parts[2].corners[3],
+             {model.parts[2].corners[3].x + 0.15f, model.parts[2].corners[3].y}, 6);
+        clickRow(dialog->partList, 1);
+        drag(view, {0.0f, 0.0f}, {0.95f, 0.1f}, 10);
+
+        // Joint attach mode: leg joint 0 to body joint 1, arm joint 0 to body joint 1... of each pair.
+        view->modeDialog()->modeCombo->setCurrentIndex(1);
+        clickRow(dialog->partList, 2);
+        press(view, model.parts[2].joints[0]);
+        clickRow(dialog->partList, 0);
+        press(view, model.parts[0].joints[1]);
+        clickRow(dialog->partList, 1);
+        press(view, model.parts[1].joints[0]);
+        clickRow(dialog->partList, 0);
+        press(view, model.parts[0].joints[0]);
+        QCOMPARE(model.links.size(), std::size_t(2));
+
+        // Let the editor settle the links (until a second of ticks moves nothing), then save the model
+        // and the pose of where everything stands.
+        for (int waited = 0; waited < 20; ++waited) {
+            const std::vector<EditPart> before = model.parts;
+            QTest::qWait(1000);
+            float moved = 0.0f;
+            for (std::size_t m = 0; m < 3; ++m)
+                for (std::size_t j = 0; j < 4; ++j)
+                    moved = std::max(moved, distance(before[m].corners[j], model.parts[m].corners[j]));
+            if (moved < 1e-6f) break;
+        }
+        frame.action(ID_FILE_SAVE)->trigger();
+        QVERIFY(!frame.isWindowModified());
+        chosen = dir.filePath("rig.pose");
+        QTest::mouseClick(dialog->savePoseButton, Qt::LeftButton);
+        const std::vector<EditPart> stood = model.parts;  // no tick runs between the click and here
+        QVERIFY(QFile::exists(dir.filePath("rig.pose")));
+
+        // The game's loader, as puppet-data settle uses it.
+        TextureCache cache;
+        cache.setHeadless(true);
+        Puppet puppet;
+        auto gamePath = [](const QString& path) {
+            std::string p = path.toStdString();
+            for (char& c : p) c = c == '/' ? '\\' : c;
+            return p;
+        };
+        puppet.loadModel(gamePath(dir.filePath("rig.model")));
+        QCOMPARE(puppet.parts.size(), std::size_t(3));
+        QCOMPARE(puppet.links.size(), std::size_t(2));
+        puppet.setPose(gamePath(dir.filePath("rig.pose")));
+        QCOMPARE(puppet.pose.size(), std::size_t(48));
+        puppet.set(Puppet::posed, true);
+        int steps = 0;
+        for (float moved = 1.0f; moved > 1e-7f && steps < 10000; ++steps) {
+            std::vector<Point2> before;
+            for (const PuppetPart& part : puppet.parts)
+                for (const PointMass& c : part.frame.corners) before.push_back(inFrame(puppet.frame, c));
+            puppet.step();
+            moved = 0.0f;
+            std::size_t n = 0;
+            for (const PuppetPart& part : puppet.parts)
+                for (const PointMass& c : part.frame.corners)
+                    moved = std::max(moved, distance(before[n++], inFrame(puppet.frame, c)));
+        }
+        float worst = 0.0f;
+        for (std::size_t m = 0; m < 3; ++m) {
+            for (std::size_t j = 0; j < 4; ++j) {
+                const Point2 settled = inFrame(puppet.frame, puppet.parts[m].frame.corners[j]);
+                worst = std::max(worst, distance(settled, stood[m].corners[j]));
+            }
+        }
+        qInfo("settled after %d steps; worst distance of a part corner from the editor: %.3g", steps,
+              static_cast<double>(worst));
+        QVERIFY2(worst < 1e-3f, qPrintable(QString::number(static_cast<double>(worst))));
+        // The parts did not all just stay on the reference square.
+        QVERIFY(distance(stood[1].centre(), stood[0].centre()) > 0.5f);
+        QVERIFY(distance(stood[2].centre(), stood[0].centre()) > 0.5f);
+    }
+
+    void tryInGame() {
+        CMainFrame frame;
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        CrigbenchView* view = frame.view();
+        QTRY_VERIFY(view->partDialog() != nullptr);
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        EditModel& model = frame.document().model;
+        drag(view, model.parts[1].centre(), {0.6f, -0.9f}, 8);
+        QTest::qWait(500);
+        const Point2 stoodCentre = model.parts[1].centre();
+
+        QAction* game = frame.action(ID_VIEW_GAME);
+        QVERIFY(game->isCheckable() && frame.toolBar()->actions().contains(game));
+        game->trigger();
+        QVERIFY(view->gamePreviewOn());
+        GamePreview* preview = view->gamePreview();
+        for (int n = 0; n < 300; ++n) view->previewStep();
+        // Posed, on the floor: the puppet comes to stand still, sagging under gravity by what the
+        // status bar reports, with its lowest point on the floor rather than through it.
+        const std::vector<float> distances = preview->settleDistances();
+        QCOMPARE(distances.size(), std::size_t(2));
+        qInfo("preview after 300 steps: %s", qPrintable(frame.statusBar()->currentMessage()));
+        for (int n = 0; n < 300; ++n) view->previewStep();
+        qInfo("preview after 600 steps: %s", qPrintable(frame.statusBar()->currentMessage()));
+        for (std::size_t m = 0; m < 2; ++m) {
+            QVERIFY(distances[m] < 0.5f);
+            QVERIFY(std::fabs(preview->settleDistances()[m] - distances[m]) < 1e-3f);
+        }
+        float lowest = 1e9f;
+        for (const PuppetPart& part : preview->puppet().parts) {
+            for (const PointMass& c : part.frame.corners) lowest = std::min(lowest, c.y);
+            for (const PointMass& j : part.joints) lowest = std::min(lowest, j.y);
+        }
+        QVERIFY2(std::fabs(lowest - preview->floorY()) < 0.01f,
+                 qPrintable(QStringLiteral("%1 %2")
+                                .arg(static_cast<double>(lowest))
+                                .arg(static_cast<double>(preview->floorY()))));
+        QVERIFY(frame.statusBar()->currentMessage().startsWith(
+            QStringLiteral("ポーズ  0: %1")
+                .arg(static_cast<double>(preview->settleDistances()[0]), 0, 'f', 4)));
+        // Mouse editing rests meanwhile, and so does the editor's own relaxation.
+        drag(view, stoodCentre, {-1.0f, 1.0f});
+        QVERIFY(distance(model.parts[1].centre(), stoodCentre) < 1e-4f);
+
+        // M mirrors it: the frame's corner 0 comes to the right of corner 3, and it still stands.
+        QTest::keyClick(view, Qt::Key_M);
+        QVERIFY(!preview->puppet().has(Puppet::facingRight));
+        for (int n = 0; n < 200; ++n) view->previewStep();
+        qInfo("mirrored: %s", qPrintable(frame.statusBar()->currentMessage()));
+        const auto& frameCorners = preview->puppet().frame.corners;
+        QVERIFY(frameCorners[0].x > frameCorners[3].x);
+        for (std::size_t m = 0; m < 2; ++m)
+            QVERIFY(std::fabs(preview->settleDistances()[m] - distances[m]) < 0.01f);
+        // L lets it fall limp: the parts leave the pose; L again stands it back up.
+        QTest::keyClick(view, Qt::Key_L);
+        QVERIFY(preview->limp());
+        for (int n = 0; n < 200; ++n) view->previewStep();
+        QVERIFY(frame.statusBar()->currentMessage().startsWith(QStringLiteral("脱力")));
+        float fallen = 0.0f;
+        for (float d : preview->settleDistances()) fallen = std::max(fallen, d);
+        QVERIFY2(fallen > std::max(distances[0], distances[1]) + 0.05f,
+                 qPrintable(QString::number(static_cast<double>(fallen))));
+
+        // Off again: the editor's puppet as it was, editable, and the status bar idle.
+        game->trigger();
+        QVERIFY(!view->gamePreviewOn());
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
+        drag(view, model.parts[1].centre(), {-1.0f, 1.0f});
+        QVERIFY(distance(model.parts[1].centre(), {-1.0f, 1.0f}) < 0.05f);
     }
 
     void opensGameModel() {

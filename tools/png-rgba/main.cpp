@@ -8,6 +8,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -68,11 +69,19 @@ bool writeRgba(const char* path, png_uint_32 width, png_uint_32 height, std::vec
     return std::fclose(file) == 0 && ok;
 }
 
+const char* const kUsage =
+    "usage: png-rgba IN.png OUT.png\n"
+    "Rewrites a PNG as 8-bit RGBA, as the game's textures are; fails when a side is not a power of two.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: png-rgba IN.png OUT.png\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     png_uint_32 width = 0, height = 0;

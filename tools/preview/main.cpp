@@ -62,6 +62,12 @@ void letGo(Puppet& puppet, int steps) {
     }
 }
 
+const char* const kUsage =
+    "usage: puppet-preview --run DIR --out SHEET.png [--steps N] [--limp N] [--bounds] MODEL POSE...\n"
+    "Draws each POSE of MODEL (game paths, read from DIR) as the game's physics settles it in N steps\n"
+    "(default 200) into one contact sheet; --limp N adds a cell with the last pose let go for N steps\n"
+    "under gravity, to see how the puppet falls apart; --bounds draws the hit circles.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,6 +77,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> names;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::printf("%s", kUsage);
+            return 0;
+        }
         if (a == "--run" && i + 1 < argc)
             runDir = argv[++i];
         else if (a == "--out" && i + 1 < argc)
@@ -85,9 +95,7 @@ int main(int argc, char** argv) {
             names.push_back(a);
     }
     if (out.empty() || names.size() < 2) {
-        std::fprintf(stderr,
-                     "usage: puppet-preview --run DIR --out SHEET.png [--steps N] [--limp N] [--bounds] "
-                     "MODEL POSE...\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     out = std::filesystem::absolute(out).string();

@@ -13,8 +13,19 @@
 #include <string>
 #include <vector>
 
+namespace {
+const char* const kUsage =
+    "usage: rigc DESCRIPTION OUTDIR [--sheet SHEET.svg]\n"
+    "Compiles a puppet description (*.rig) into part, model and pose files in OUTDIR, where its\n"
+    "pictures must already be; --sheet also draws every pose into an SVG contact sheet.\n";
+}  // namespace
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::printf("%s", kUsage);
+        return 0;
+    }
     std::string sheet;
     for (size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == "--sheet") {
@@ -24,7 +35,7 @@ int main(int argc, char** argv) {
         }
     }
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: rigc DESCRIPTION OUTDIR [--sheet SHEET.svg]\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     Rig rig;

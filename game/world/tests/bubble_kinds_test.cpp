@@ -11,7 +11,8 @@ namespace {
 std::vector<Bubble*> children(EnemyWorld& world) {
     std::vector<Bubble*> found;
     for (const auto& object : world.scene.objects) {
-        if (typeid(*object) == typeid(Bubble)) found.push_back(static_cast<Bubble*>(object.get()));
+        const GameObject& o = *object;
+        if (typeid(o) == typeid(Bubble)) found.push_back(static_cast<Bubble*>(object.get()));
     }
     return found;
 }

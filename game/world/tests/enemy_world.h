@@ -37,7 +37,10 @@ public:
     template <class Kind>
     int countExactly() const {
         int n = 0;
-        for (const auto& object : scene.objects) n += object && typeid(*object) == typeid(Kind);
+        for (const auto& object : scene.objects) {
+            const GameObject& o = *object;
+            n += typeid(o) == typeid(Kind);
+        }
         return n;
     }
     // Rewrites the last boss's model with this many parts and no joints.

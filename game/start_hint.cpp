@@ -1,0 +1,19 @@
+#include "start_hint.h"
+
+namespace fs = std::filesystem;
+
+std::string missingDataHint(const fs::path& folder, const fs::path& program) {
+    std::error_code failure;
+    if (fs::is_directory(folder / "data", failure)) return {};
+    std::string hint = "puppet: no data/ folder in " + folder.string() +
+                       " (the game reads data/ and config/ from the folder it starts in); ";
+    const fs::path run = program.parent_path().parent_path() / "run";
+    if (!program.empty() && fs::is_directory(run / "data", failure)) {
+        const fs::path self = fs::relative(program, run, failure);
+        hint += "start it with: cd " + run.lexically_normal().string() + " && " +
+                (failure || self.empty() ? program.string() : self.string());
+    } else {
+        hint += "build and start it with ./scripts/play, or start it from build/run/";
+    }
+    return hint;
+}
