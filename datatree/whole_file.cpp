@@ -8,8 +8,13 @@ bool isRegularFile(const std::string& path) {
     return std::filesystem::is_regular_file(path, error) && !error;
 }
 
-void openRegularFile(std::ifstream& file, const std::string& path) {
-    if (isRegularFile(path)) file.open(path, std::ios::binary);
+bool openRegularFile(std::ifstream& file, const std::string& path) {
+    if (isRegularFile(path)) {
+        file.open(path, std::ios::binary);
+    } else {
+        file.setstate(std::ios::failbit);  // a stream never opened would otherwise test as good
+    }
+    return static_cast<bool>(file);
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes, std::uintmax_t maxBytes) {

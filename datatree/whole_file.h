@@ -12,9 +12,9 @@ constexpr std::uintmax_t kMaxDataFileBytes = 16u * 1024u * 1024u;
 // Whether path names a regular file (following links).
 bool isRegularFile(const std::string& path);
 
-// Opens path for binary reading only when it is a regular file; otherwise the stream stays closed.
-// The path is used as given (callers turn backslashes into slashes).
-void openRegularFile(std::ifstream& file, const std::string& path);
+// Opens path for binary reading only when it is a regular file; otherwise the stream stays closed and
+// failed. Returns whether it opened. The path is used as given (callers turn backslashes into slashes).
+bool openRegularFile(std::ifstream& file, const std::string& path);
 
 // The whole contents of a regular file of at most maxBytes. Returns false, with bytes empty, for a
 // missing, unreadable, irregular or larger file.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -164,6 +165,12 @@ TEST(WaveData, LoadEmptiesSamplesAndKeepsFormatWhenFileIsMissing) {
     data.load(folder.path("good.wav"));
     EXPECT_EQ(data.samples.size(), 64u);
     data.load(folder.path("missing.wav"));
+    EXPECT_TRUE(data.samples.empty());
+    EXPECT_EQ(data.format, format);
+    // A folder in the file's place is a missing file.
+    data.load(folder.path("good.wav"));
+    std::filesystem::create_directory(folder.path("folder.wav"));
+    data.load(folder.path("folder.wav"));
     EXPECT_TRUE(data.samples.empty());
     EXPECT_EQ(data.format, format);
 
