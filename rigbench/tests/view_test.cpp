@@ -197,6 +197,15 @@ const QColor kTeal(20, 150, 150);
 
 }  // namespace
 
+// A main frame at a size that leaves room for its tool windows, shown, with its view's first frame
+// drawn (which is when the part dialog is made).
+static bool showWithTools(CMainFrame& frame) {
+    frame.resize(900, 700);
+    frame.show();
+    return QTest::qWaitForWindowExposed(&frame) &&
+           QTest::qWaitFor([&] { return frame.view()->partDialog() != nullptr; });
+}
+
 class ViewTest : public QObject {
     Q_OBJECT
 
@@ -299,11 +308,8 @@ private slots:
 
     void viewPixels() {
         CMainFrame frame;
-        frame.resize(900, 700);
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(showWithTools(frame));
         CrigbenchView* view = frame.view();
-        QTRY_VERIFY(view->partDialog() != nullptr);
 
         // Empty document: background, both grid spacings, the anchors where picking says they are.
         QImage image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
@@ -365,11 +371,8 @@ private slots:
 
     void mouseEditing() {
         CMainFrame frame;
-        frame.resize(900, 700);
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(showWithTools(frame));
         CrigbenchView* view = frame.view();
-        QTRY_VERIFY(view->partDialog() != nullptr);
         CPartDlg* dialog = view->partDialog();
         QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
         EditModel& model = frame.document().model;
@@ -519,11 +522,8 @@ private slots:
 
     void undoRedo() {
         CMainFrame frame;
-        frame.resize(900, 700);
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(showWithTools(frame));
         CrigbenchView* view = frame.view();
-        QTRY_VERIFY(view->partDialog() != nullptr);
         CPartDlg* dialog = view->partDialog();
         QVERIFY(frame.openDocument(dir_.filePath("pair.model")));  // the part files' folder
         QVERIFY(frame.newDocument());
@@ -691,11 +691,8 @@ private slots:
         QVERIFY(setProgramFolder(dir.path().toStdString()));
 
         CMainFrame frame;
-        frame.resize(900, 700);
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(showWithTools(frame));
         CrigbenchView* view = frame.view();
-        QTRY_VERIFY(view->partDialog() != nullptr);
         CPartDlg* dialog = view->partDialog();
         EditModel& model = frame.document().model;
         QString chosen;
@@ -790,11 +787,8 @@ private slots:
 
     void tryInGame() {
         CMainFrame frame;
-        frame.resize(900, 700);
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(showWithTools(frame));
         CrigbenchView* view = frame.view();
-        QTRY_VERIFY(view->partDialog() != nullptr);
         QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
         EditModel& model = frame.document().model;
         drag(view, model.parts[1].centre(), {0.6f, -0.9f}, 8);
