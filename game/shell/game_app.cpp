@@ -157,7 +157,7 @@ void GameApp::pace(std::uint32_t frameStart) {
         if (sleepMs > 0) {
             platform_.clock.sleep(sleepMs);
         } else {
-            platform_.clock.yield();
+            platform_.clock.nap();
         }
     } while (!frameDue(frameStart, platform_.clock.ticks()));
 }

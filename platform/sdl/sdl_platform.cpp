@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -15,6 +16,7 @@ public:
     std::uint32_t ticks() override { return SDL_GetTicks(); }
     void sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
     void yield() override { std::this_thread::yield(); }
+    void nap() override { std::this_thread::sleep_for(std::chrono::microseconds(100)); }
 };
 
 // SDL must be running before any of the parts is made and stop after all are gone.

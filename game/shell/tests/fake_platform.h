@@ -91,11 +91,16 @@ public:
         now += yieldStep;
         ++yields;
     }
+    void nap() override {
+        now += yieldStep;
+        ++naps;
+    }
 
     std::uint32_t now = 0;
-    std::uint32_t yieldStep = 1;
+    std::uint32_t yieldStep = 1;  // what a yield or a nap takes
     std::uint64_t slept = 0;
     int yields = 0;
+    int naps = 0;
 };
 
 class FakePad final : public PadDevice {

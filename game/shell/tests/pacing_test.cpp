@@ -54,7 +54,7 @@ TEST(FramePacing, FramesStart20msApartThroughTheWrapAndSlowFramesAreNotCaughtUp)
         const int pumpsBefore = machine.window.pumps;
         ASSERT_TRUE(app.runFrame());
         EXPECT_GE(machine.window.pumps - pumpsBefore, 1);  // the wait always pumps at least once
-        EXPECT_LT(machine.clock.yields, 1000) << "the wait stalled";
+        EXPECT_LT(machine.clock.naps, 1000) << "the wait stalled";
     }
     ASSERT_EQ(starts.size(), 10u);
     for (std::size_t i = 1; i < starts.size(); ++i) {
@@ -66,8 +66,10 @@ TEST(FramePacing, FramesStart20msApartThroughTheWrapAndSlowFramesAreNotCaughtUp)
             EXPECT_LE(period, 21u);
         }
     }
-    // Most of the wait is slept, not spun.
+    // Most of the wait is slept, and the rest napped: a paced game never spins on bare yields.
     EXPECT_GT(machine.clock.slept, 9u * (kFramePeriodMs - kPacingSpinMs) - 40);
+    EXPECT_GT(machine.clock.naps, 0);
+    EXPECT_EQ(machine.clock.yields, 0);
 }
 
 TEST(FramePacing, NoWaitPumpsOnceAndGoesOn) {
@@ -82,5 +84,6 @@ TEST(FramePacing, NoWaitPumpsOnceAndGoesOn) {
     for (int frame = 0; frame < 5; ++frame) ASSERT_TRUE(app.runFrame());
     EXPECT_EQ(machine.window.pumps - pumpsBefore, 5);
     EXPECT_EQ(machine.clock.slept, 0u);
+    EXPECT_EQ(machine.clock.naps, 0);
     EXPECT_EQ(starts.back() - starts.front(), 4u);  // one yield per frame
 }
