@@ -60,6 +60,9 @@ ReplayScript scriptFor(Screen screen) {
 // The game's platform, texture cache and application, its pad played from a script, brought to the
 // screen to be measured: the logo at its start, the title, or stage 1 with its curtain up.
 struct RunningGame {
+    // When the making began and when each step of the start was done.
+    SteadyClock::time_point begun = SteadyClock::now();
+    SteadyClock::time_point sdlStarted, windowOpened, sceneEntered;
     SdlPlatform sdl;
     TextureCache textures;
     ScriptedPad pad;
@@ -68,11 +71,13 @@ struct RunningGame {
     std::string failure;
 
     RunningGame(Screen screen, bool paced) : pad(scriptFor(screen)) {
+        sdlStarted = SteadyClock::now();
         if (!sdl.started() || sdl.unseen()) {
-            failure = "no display";
+            failure = "no display: " + (sdl.started() ? std::string("SDL fell back to drawing unseen") : sdl.failure());
             return;
         }
         app = std::make_unique<GameApp>(GamePlatform{sdl.window(), sdl.clock(), pad, pointer});
+        windowOpened = SteadyClock::now();
         if (!paced) app->setUnpaced();
         // The logo hands over to the game scene; the title and the stages are states of that scene.
         if (screen == Screen::kLogo) {
@@ -81,6 +86,7 @@ struct RunningGame {
             app->pushScene(std::make_unique<GameScene>());
         }
         app->beginRun();
+        sceneEntered = SteadyClock::now();
         if (screen != Screen::kStage) return;
         GameScene* scene = GameScene::instance();
         for (int frame = 0; frame < 1000 && !(scene->hero && scene->curtain.isLifted()); ++frame) app->runFrame();
@@ -209,20 +215,28 @@ BENCHMARK_CAPTURE(BM_FrameParts, title, Screen::kTitle)->Iterations(500)->Unit(b
 BENCHMARK_CAPTURE(BM_FrameParts, stage1, Screen::kStage)->Iterations(500)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // From nothing (SDL not started) to the logo's first frame presented, inside this process: what is
-// left of the game's start once the program is loaded.
+// left of the game's start once the program is loaded, in steps: starting SDL (the X connection),
+// opening the window with its GL context (which loads the renderer), entering the logo (reading its
+// puppet and pictures) and the first frame (the renderer compiles its shaders at the first drawing).
 void BM_StartToFirstFrame(benchmark::State& state) {
-    double total = 0;
+    double sdl = 0, window = 0, scene = 0, frame = 0;
     for (auto _ : state) {
-        const auto start = SteadyClock::now();
         auto game = std::make_unique<RunningGame>(Screen::kLogo, true);
         if (!game->failure.empty()) return state.SkipWithError(game->failure.c_str());
         game->app->runFrame();
-        const double elapsed = millisecondsBetween(start, SteadyClock::now());
-        state.SetIterationTime(elapsed / 1000);
-        total += elapsed;
+        const auto shown = SteadyClock::now();
+        state.SetIterationTime(millisecondsBetween(game->begun, shown) / 1000);
+        sdl += millisecondsBetween(game->begun, game->sdlStarted);
+        window += millisecondsBetween(game->sdlStarted, game->windowOpened);
+        scene += millisecondsBetween(game->windowOpened, game->sceneEntered);
+        frame += millisecondsBetween(game->sceneEntered, shown);
         game.reset();
     }
-    state.counters["first_frame_ms"] = total / static_cast<double>(state.iterations());
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["sdl_ms"] = sdl / runs;
+    state.counters["window_gl_ms"] = window / runs;
+    state.counters["logo_load_ms"] = scene / runs;
+    state.counters["first_frame_ms"] = frame / runs;
 }
 BENCHMARK(BM_StartToFirstFrame)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
