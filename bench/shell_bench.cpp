@@ -122,6 +122,7 @@ void BM_Paced(benchmark::State& state, Screen screen) {
     for (int warmUp = 0; warmUp < 10; ++warmUp) game.app->runFrame();
     std::vector<double> periods;
     periods.reserve(static_cast<std::size_t>(state.max_iterations));
+    const std::size_t picturesBefore = game.textures.size();
     const double processBefore = cpuSeconds(RUSAGE_SELF);
     const double threadBefore = cpuSeconds(RUSAGE_THREAD);
     const auto start = SteadyClock::now();
@@ -139,14 +140,19 @@ void BM_Paced(benchmark::State& state, Screen screen) {
     for (double p : periods) mean += p;
     mean /= static_cast<double>(periods.size());
     double variance = 0, longest = 0;
+    int late = 0;
     for (double p : periods) {
         variance += (p - mean) * (p - mean);
         if (p > longest) longest = p;
+        if (p > 25) ++late;
     }
     variance /= static_cast<double>(periods.size());
     state.counters["period_ms"] = mean;
     state.counters["sd_ms"] = std::sqrt(variance);
     state.counters["max_ms"] = longest;
+    // Periods over 25 ms, and pictures read during the span (a first use mid-play costs a decode).
+    state.counters["late"] = late;
+    state.counters["loads"] = static_cast<double>(game.textures.size() - picturesBefore);
     state.counters["cpu_pct"] = 100 * processCpu / wallSeconds;
     state.counters["game_thread_pct"] = 100 * threadCpu / wallSeconds;
     describe(state, screen);

@@ -88,6 +88,7 @@ protected:
 
 private:
     void beginStage();
+    void readAhead();
     void reshapeGround();
     void killEnemies();
     void runContinuePrompt();

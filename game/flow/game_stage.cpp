@@ -5,6 +5,7 @@
 #include "datatree/host_path.h"
 #include "game/flow/game_scene.h"
 #include "game/world/object_factory.h"
+#include "game/world/star.h"
 
 #include <cstdio>
 #include <string>
@@ -22,6 +23,9 @@ constexpr float kHeroDepth = 0.1f;
 constexpr std::uint32_t kHeroMask = kEnemyCategory | kItemCategory | 1u;
 // Enemies and items react to the hero and its stars (and to category 1, which nothing has).
 constexpr std::uint32_t kSpawnMask = kHeroCategory | 1u;
+
+// The words that pop up in play, after the stage's title.
+constexpr const char* kPlayWords[] = {"Uki", "Don", "Ora", "Zaku", "Iyan", "Warning", "Clear"};
 
 // A word rises from two units above the hero.
 constexpr Vec2 kWordLift{0.0f, 0.06f};
@@ -95,6 +99,18 @@ void GameScene::startStage() {
     } else if (!inStaffStage()) {
         showWord(numbered("Stage%d", stageNumber).c_str(), 1.0f);
     }
+    readAhead();
+}
+
+// A picture read on its first use in the middle of play makes that frame late (a word's font picture
+// is 1024 x 1024), so whatever the stage shows later, its second wave, the words that pop up and the
+// hero's stars, is read now, behind its start. Making an object only reads its files; these are
+// thrown away at once.
+void GameScene::readAhead() {
+    readList(stageDirectory() + numbered("%d.enemies2", stageNumber - 1),
+             [](const ListEntry& e) { createObject(e.name.c_str()); });
+    for (const char* word : kPlayWords) createWord(word);
+    [[maybe_unused]] const Star star;
 }
 
 void GameScene::stepStagePhases() {

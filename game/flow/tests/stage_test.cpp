@@ -1,10 +1,14 @@
 // Stage files: what a stage start reads and places, and where.
 
 #include "flow_run.h"
+#include "game/world/object_factory.h"
+#include "game/world/star.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 TEST(Stages, BackgroundSpritesStandOnTheInterpolatedGround) {
     FlowRun run;
@@ -117,4 +121,33 @@ TEST(Stages, ShowWordRaisesAWordAboveTheHero) {
     EXPECT_FLOAT_EQ(word.puppet.poseScale, 2.0f);
     EXPECT_NEAR(word.position.x, scene.hero->position.x, 0.05);
     EXPECT_GT(word.position.y, scene.hero->position.y + 2.0f) << "pushed upwards, three updates on";
+}
+
+// Whatever a stage shows after its start (the second wave, the words that pop up, the hero's stars)
+// is read at the start, behind the curtain: a picture read on first use in play makes that frame late.
+TEST(Stages, AStageStartReadsItsSecondWaveWordsAndStarsAhead) {
+    FlowRun run;
+    run.folder.writeLevelGround("data/stage/0.ground", 40);
+    run.folder.write("data/stage/0.enemies2", "[{name=Hornet,x=14,y=3,},]");
+    run.folder.writeFigure("data/puppets/hornet/0.model", "data/puppets/hornet/normal.pose", 2);
+    run.folder.writeFigure("data/hero/ma/star.model", "data/hero/ma/star.pose", 1);
+    const char* const words[] = {"Uki", "Don", "Ora", "Zaku", "Iyan", "Warning", "Clear"};
+    for (const char* word : words) {
+        std::string model = wordFiles(word).model, pose = wordFiles(word).pose;
+        std::replace(model.begin(), model.end(), '\\', '/');
+        std::replace(pose.begin(), pose.end(), '\\', '/');
+        run.folder.writeFigure(model, pose, 3);
+    }
+    run.start();
+    run.press(kPadKeyZ);
+    GameScene& scene = *run.scene;
+    const std::size_t readAtStart = run.cache.size();
+
+    // No first wave: the warning, then the second wave.
+    ASSERT_GT(run.runUntil([&] { return scene.stagePhase == 3; }), 0);
+    EXPECT_EQ(scene.enemyCount(), 1);
+    for (const char* word : words) scene.showWord(word, 1.0f);
+    const Star star;
+    EXPECT_EQ(star.puppet.partCount(), 1u);
+    EXPECT_EQ(run.cache.size(), readAtStart) << "a picture was read in the middle of play";
 }
