@@ -1,7 +1,7 @@
 // A stage from one input: its ground, scenery, two enemy waves and items (data\stage\0.ground, .bos,
 // .enemies, .enemies2, .items, in that order, split at lines of "%%"), started in a game scene without
 // a window and run for 100 world steps. The figures come from the data set named by the environment
-// variable DOLVANE_FUZZ_DATA (a folder holding data/), else from the default build's data set; without
+// variable DOLVANE_FUZZ_DATA (a folder holding data/), else from the fuzz build's own data set; without
 // one every figure is an empty puppet. Figures are cut to their first part unless the environment
 // variable DOLVANE_FUZZ_WHOLE_FIGURES is set.
 #include "fuzz_files.h"
