@@ -69,12 +69,15 @@ ln -s /nonexistent/old-prefix/share/dolvane/data "$work/data"
 
 mkdir -p "$tmp/path" "$tmp/elsewhere"
 ln -s "$prefix/bin/puppet" "$tmp/path/puppet"
-launch() { (cd "$tmp/elsewhere" && HOME=$home PATH="$tmp/path:$PATH" exec env -u XDG_CONFIG_HOME -u XDG_STATE_HOME "$@"); }
+# As the desktop starts it: by its name, found on the PATH, in some other folder. env and the launcher
+# end in exec, so the process started here is the game's.
+launch=(env -C "$tmp/elsewhere" -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$home" PATH="$tmp/path:$PATH" puppet)
 
-launch puppet --help >"$tmp/help" || fail "puppet --help failed"
+"${launch[@]}" --help >"$tmp/help" || fail "puppet --help failed"
 grep -q usage "$tmp/help" || fail "puppet --help printed no usage"
+[ ! -e "$work/config" ] || fail "puppet --help prepared the working folder"
 
-launch puppet 2>"$tmp/stderr" &
+"${launch[@]}" 2>"$tmp/stderr" &
 game=$!
 window=""
 for _ in $(seq 100); do
@@ -90,7 +93,13 @@ else
   [[ "$window" == *' 320x240+'* ]] || fail "the window is not 320x240 as the user's settings ask"
   [[ "$window" == *'("puppet" '* ]] || fail "the window's class is not puppet (the desktop entry's StartupWMClass)"
   id=$(awk '{print $1}' <<<"$window")
-  xprop -id "$id" _NET_WM_ICON | grep -q '= 64, 64,' || fail "the window has not the game's 64x64 icon"
+  # The window exists (hidden) before the game sets its icon and shows it.
+  for _ in $(seq 50); do
+    icon_set=$(xprop -id "$id" _NET_WM_ICON | grep 'Icon (64 x 64)' || true)
+    [ -n "$icon_set" ] && break
+    sleep 0.1
+  done
+  [ -n "$icon_set" ] || fail "the window has not the game's 64x64 icon"
 fi
 sleep 1
 kill -0 "$game" 2>/dev/null || fail "the game ended by itself"
@@ -106,7 +115,7 @@ cmp -s "$config/window.txt" "$tmp/window.txt.mine" || fail "the user's window.tx
 for name in speed.txt sound.txt; do
   cmp -s "$config/$name" "$share/config/$name" || fail "config/$name was not copied to the user's settings"
 done
-[ "$(readlink "$work/data")" = "$share/data" ] || fail "data in the working folder points at $(readlink "$work/data")"
+[ "$(readlink "$work/data")" = "$(readlink -f "$share/data")" ] || fail "data in the working folder points at $(readlink "$work/data")"
 [ "$(readlink "$work/config")" = "$config" ] || fail "config in the working folder points at $(readlink "$work/config")"
 
 # The game played from the user's folder reaches stage 1 exactly as from the build's data set.
