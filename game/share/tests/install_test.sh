@@ -118,6 +118,12 @@ done
 [ "$(readlink "$work/data")" = "$(readlink -f "$share/data")" ] || fail "data in the working folder points at $(readlink "$work/data")"
 [ "$(readlink "$work/config")" = "$config" ] || fail "config in the working folder points at $(readlink "$work/config")"
 
+# The program itself, started by hand in a folder without data/, points at its launcher (and, with no
+# display, ends at once).
+hint=$(cd "$tmp/elsewhere" && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$prefix/libexec/dolvane/puppet" 2>&1 || true)
+[[ "$hint" == *"start it with its launcher: $(readlink -f "$prefix/bin/puppet")"* ]] ||
+  fail "the installed program started by hand does not point at its launcher: $hint"
+
 # The game played from the user's folder reaches stage 1 exactly as from the build's data set.
 printf '5 Z\n11 Z\n128-140 R\n' >"$tmp/walk.txt"
 "$replay" --dir "$work" --script "$tmp/walk.txt" --state 140:"$tmp/installed.json"
