@@ -51,8 +51,8 @@ fi
 desktop=$prefix/share/applications/dolvane.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
 grep -qx 'Name=Dolvane!' "$desktop" || fail "the desktop entry's name is not the window title"
-exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-[ -x "$prefix/bin/$exec_name" ] || fail "the desktop entry starts '$exec_name', which is not installed in bin/"
+exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+[ "$exec_line" = "$prefix/bin/puppet" ] || fail "the desktop entry starts '$exec_line', not the installed launcher"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 icon=$prefix/share/icons/hicolor/64x64/apps/$icon_name.png
 size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print(*struct.unpack(">II", d[16:24]) if d[:8]==b"\x89PNG\r\n\x1a\n" else "none")' "$icon" 2>/dev/null || echo none)
