@@ -69,8 +69,8 @@ ln -s /nonexistent/old-prefix/share/dolvane/data "$work/data"
 
 mkdir -p "$tmp/path" "$tmp/elsewhere"
 ln -s "$prefix/bin/puppet" "$tmp/path/puppet"
-# As the desktop starts it: by its name, found on the PATH, in some other folder. env and the launcher
-# end in exec, so the process started here is the game's.
+# As a player starts it from a terminal: by its name, found on the PATH through a link, in some other
+# folder. env and the launcher end in exec, so the process started here is the game's.
 launch=(env -C "$tmp/elsewhere" -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$home" PATH="$tmp/path:$PATH" puppet)
 
 "${launch[@]}" --help >"$tmp/help" || fail "puppet --help failed"
