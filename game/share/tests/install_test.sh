@@ -37,8 +37,7 @@ share=$prefix/share/dolvane
 manifest=$build/install_manifest_game.txt
 
 # What the prefix holds.
-for file in bin/puppet libexec/dolvane/puppet share/applications/dolvane.desktop \
-            share/icons/hicolor/64x64/apps/dolvane.png; do
+for file in bin/puppet libexec/dolvane/puppet share/applications/dolvane.desktop; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/puppet" ] && [ -x "$prefix/libexec/dolvane/puppet" ] || fail "the launcher or the program is not executable"
@@ -54,9 +53,11 @@ grep -qx 'Name=Dolvane!' "$desktop" || fail "the desktop entry's name is not the
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [ "$exec_line" = "$prefix/bin/puppet" ] || fail "the desktop entry starts '$exec_line', not the installed launcher"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
-icon=$prefix/share/icons/hicolor/64x64/apps/$icon_name.png
-size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print(*struct.unpack(">II", d[16:24]) if d[:8]==b"\x89PNG\r\n\x1a\n" else "none")' "$icon" 2>/dev/null || echo none)
-[ "$size" = "64 64" ] || fail "the icon $icon_name is not a 64x64 PNG (size: $size)"
+for size in 64 128 256; do
+  icon=$prefix/share/icons/hicolor/${size}x$size/apps/$icon_name.png
+  found=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print(*struct.unpack(">II", d[16:24]) if d[:8]==b"\x89PNG\r\n\x1a\n" else "none")' "$icon" 2>/dev/null || echo none)
+  [ "$found" = "$size $size" ] || fail "the icon $icon_name is not a ${size}x$size PNG (size: $found)"
+done
 
 # A user who has played an older installation: their own window settings, and a link to a data set
 # that is gone.
