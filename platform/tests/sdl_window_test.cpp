@@ -1,5 +1,5 @@
 // The SDL window: display-mode checks for fullscreen, the keys the window acts on and closing. Needs a
-// display (the test script provides Xvfb); without one it skips.
+// display (the test script provides Xvfb); without one it fails.
 #include "platform/sdl/sdl_platform.h"
 
 #include <SDL.h>

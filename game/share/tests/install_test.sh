@@ -9,8 +9,11 @@
 set -euo pipefail
 cmake=$1 build=$2 replay=$3
 
+for tool in desktop-file-validate xwininfo xprop; do
+  if ! command -v "$tool" >/dev/null; then echo "FAIL: $tool missing: run scripts/install-deps"; exit 1; fi
+done
 if [ -z "${DISPLAY:-}" ]; then
-  if ! command -v xvfb-run >/dev/null; then echo "no display and no xvfb-run: skipped"; exit 77; fi
+  if ! command -v xvfb-run >/dev/null; then echo "FAIL: no display and no xvfb-run: run scripts/install-deps"; exit 1; fi
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 export ALSOFT_DRIVERS=null MESA_SHADER_CACHE_DISABLE=true
