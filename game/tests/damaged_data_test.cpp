@@ -119,7 +119,7 @@ protected:
 
 TEST_F(DamagedData, TheGamePlaysLogoTitleAndAStageWithoutCrashOrHang) {
     const fs::path run = DOLVANE_RUN_DIR;
-    if (!fs::is_directory(run / "data")) GTEST_SKIP() << "no data set in " << run << "; build the content target";
+    ASSERT_TRUE(fs::is_directory(run / "data")) << "no data set in " << run << ": build the content target";
 
     // The undamaged set first, so that a failure below is the damage's doing.
     ASSERT_EQ(play(run, "clean"), 0) << readAll(folder_ / "clean.stderr");

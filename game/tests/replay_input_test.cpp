@@ -40,9 +40,8 @@ double field(const std::string& json, const std::string& key) {
 class ReplayInput : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data")) {
-            GTEST_SKIP() << "no data set in " DOLVANE_RUN_DIR;
-        }
+        ASSERT_TRUE(fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data"))
+            << "no data set in " DOLVANE_RUN_DIR ": build the content target";
         std::string pattern = (fs::temp_directory_path() / "dolvane-input-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
         prepareChildEnvironment();

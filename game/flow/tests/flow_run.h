@@ -31,6 +31,12 @@ inline HeadlessGl& sharedGl() {
     return *gl;
 }
 
+// For tests that tell pictures apart by texture: without a GL context the cache falls back to
+// headless, every picture is texture 0, and any comparison of two of them would hold.
+#define ASSERT_REAL_TEXTURES(run)                                                                         \
+    ASSERT_TRUE((run).texturesReal()) << "no OpenGL context (Mesa's surfaceless EGL): the texture cache " \
+                                         "fell back to headless and every picture is texture 0"
+
 class FlowRun {
 public:
     FlowRun() { cache.setHeadless(!sharedGl().current()); }

@@ -237,7 +237,10 @@ TEST(GameFlow, GivingUpShowsTheEndingAndAConfirmReturnsToTheLogo) {
     run.start();
     startFirstStage(run);
     ListenedGameScene& scene = *run.scene;
+    ASSERT_REAL_TEXTURES(run);
     const Texture title = scene.curtainTexture;
+    ASSERT_NE(title, 0u);
+    ASSERT_NE(scene.endTexture, 0u);
     scene.hero->life = -0.2f;
     run.run(100);
     ASSERT_EQ(scene.continueDelay, 0);
@@ -249,9 +252,7 @@ TEST(GameFlow, GivingUpShowsTheEndingAndAConfirmReturnsToTheLogo) {
     EXPECT_EQ(scene.endingCounter, 1);
     EXPECT_EQ(scene.curtain.lifting, 0);
     EXPECT_EQ(scene.curtainTexture, scene.endTexture);
-    if (run.texturesReal()) {
-        EXPECT_NE(scene.curtainTexture, title) << "the ending picture, not the title";
-    }
+    EXPECT_NE(scene.curtainTexture, title) << "the ending picture, not the title";
 
     ASSERT_GT(run.runUntil([&] { return scene.curtain.isDown(); }), 0);
     EXPECT_GT(scene.endingCounter, 10) << "the ending counts frames";
@@ -269,7 +270,10 @@ TEST(GameFlow, ClearingTheStaffStageEndsTheGame) {
     ListenedGameScene& scene = *run.scene;
     EXPECT_FLOAT_EQ(cameraZ, 11.5f);
     EXPECT_EQ(scene.stageNumber, 9);
+    ASSERT_REAL_TEXTURES(run);
     const Texture title = scene.curtainTexture;
+    ASSERT_NE(title, 0u);
+    ASSERT_NE(scene.endTexture, title) << "two pictures, two textures";
     startFirstStage(run);
     EXPECT_TRUE(scene.inStaffStage());
     EXPECT_EQ(scene.music, (std::vector<std::string>{kTitleMusic, kStaffMusic}));
@@ -408,9 +412,9 @@ TEST(GameFlow, LeftButtonWithVHeldDrawsTheGroundUnderTheCursor) {
     run.start();
     startFirstStage(run);
     GameScene& scene = *run.scene;
+    const std::vector<float> untouched = scene.ground.heights;
     run.machine.pointer.mouse = {400, 200, true, false};
     run.frame();
-    const std::vector<float> untouched = scene.ground.heights;
     EXPECT_EQ(scene.ground.heights, untouched) << "the left button alone changes nothing";
 
     // Where the cursor points on the stage plane, through the camera of the coming frame (the hero

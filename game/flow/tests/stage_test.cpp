@@ -33,6 +33,8 @@ TEST(Stages, BackgroundSpritesStandOnTheInterpolatedGround) {
     EXPECT_FLOAT_EQ(scene.backgroundSprites[1]->z, -2.0f);
     EXPECT_FLOAT_EQ(scene.backgroundSprites[1]->alpha, 0.5f);
     EXPECT_FLOAT_EQ(scene.backgroundSprites[2]->z, 1.0f);
+    ASSERT_REAL_TEXTURES(run);
+    EXPECT_NE(scene.backgroundSprites[0]->texture, 0u);
     EXPECT_EQ(scene.backgroundSprites[1]->texture, scene.backgroundSprites[0]->texture);
     const auto width = [&](std::size_t i) {
         const auto& c = scene.backgroundSprites[i]->frame;

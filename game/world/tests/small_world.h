@@ -12,9 +12,11 @@
 #include <filesystem>
 #include <memory>
 
-// Skips a test when the data set has not been built (content tools missing).
-#define REQUIRE_DATA_SET()                                                                  \
-    if (!SmallWorld::dataSetBuilt()) GTEST_SKIP() << "no data set in " DOLVANE_RUN_DIR;
+// Every build makes the data set, so a missing one is a broken build, not a reason to pass.
+#define REQUIRE_DATA_SET()                                                                              \
+    ASSERT_TRUE(SmallWorld::dataSetBuilt()) << "no data set in " DOLVANE_RUN_DIR                        \
+                                               ": build the content target (content tools missing? run " \
+                                               "scripts/install-deps)"
 
 class KeysPad : public PadDevice {
 public:
