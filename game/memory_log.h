@@ -1,0 +1,28 @@
+#pragma once
+// The memory a long scripted run holds, written down as it goes: every `interval` frames one line
+//   FRAMES RSS_KIB SET STAGE PLAYING
+// with the frames run so far, the process's resident memory in KiB, the set and stage being played
+// ("-" for both on the logo and the title) and how many of the frames so far were spent playing a
+// stage (not on the logo, the title, the continue prompt, between stages or in the ending). Lines are
+// flushed as written, so a run that crashes leaves what it measured.
+
+#include "game/shell/frame_listener.h"
+
+#include <cstdint>
+#include <ostream>
+
+class MemoryLog final : public FrameListener {
+public:
+    explicit MemoryLog(std::ostream& out, std::uint64_t interval = 1000);
+
+    void frameEnded(std::uint64_t frame) override;
+    bool failed() const { return !out_; }
+
+private:
+    std::ostream& out_;
+    std::uint64_t interval_;
+    std::uint64_t playing_ = 0;
+};
+
+// The resident memory of this process in KiB, or 0 when the system does not say.
+std::uint64_t residentKib();
