@@ -1,6 +1,8 @@
 #include "memory_log.h"
 
 #include "game/flow/game_scene.h"
+#include "game/graphics/texture_cache.h"
+#include "puppet/model/pose.h"
 
 #include <fstream>
 
@@ -15,7 +17,7 @@ std::uint64_t residentKib() {
 }
 
 MemoryLog::MemoryLog(std::ostream& out, std::uint64_t interval) : out_(out), interval_(interval > 0 ? interval : 1) {
-    out_ << "# frames rss_kib set stage playing_frames\n" << std::flush;
+    out_ << "# frames rss_kib set stage playing_frames cached_files\n" << std::flush;
 }
 
 void MemoryLog::frameEnded(std::uint64_t frame) {
@@ -29,5 +31,7 @@ void MemoryLog::frameEnded(std::uint64_t frame) {
     } else {
         out_ << "- -";
     }
-    out_ << ' ' << playing_ << '\n' << std::flush;
+    const TextureCache* textures = TextureCache::instance();
+    const std::size_t cached = (textures ? textures->size() : 0) + PoseCache::instance().size();
+    out_ << ' ' << playing_ << ' ' << cached << '\n' << std::flush;
 }

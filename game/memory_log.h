@@ -1,9 +1,11 @@
 #pragma once
 // The memory a long scripted run holds, written down as it goes: every `interval` frames one line
-//   FRAMES RSS_KIB SET STAGE PLAYING
+//   FRAMES RSS_KIB SET STAGE PLAYING CACHED
 // with the frames run so far, the process's resident memory in KiB, the set and stage being played
-// ("-" for both on the logo and the title) and how many of the frames so far were spent playing a
-// stage (not on the logo, the title, the continue prompt, between stages or in the ending). Lines are
+// ("-" for both on the logo and the title), how many of the frames so far were spent playing a stage
+// (not on the logo, the title, the continue prompt, between stages or in the ending) and how many
+// files (pictures and poses) the game has read and keeps for the rest of the run. Memory that grows
+// while CACHED stands still is memory the game holds on to without reading anything new. Lines are
 // flushed as written, so a run that crashes leaves what it measured.
 
 #include "game/shell/frame_listener.h"

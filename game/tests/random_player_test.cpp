@@ -2,6 +2,7 @@
 #include "game/flow/game_scene.h"
 #include "game/memory_log.h"
 #include "game/random_player.h"
+#include "puppet/model/pose.h"
 
 #include <gtest/gtest.h>
 
@@ -154,9 +155,9 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
     std::getline(lines, header);
     EXPECT_EQ(header.front(), '#');
     std::vector<std::uint64_t> framesAt;
-    std::uint64_t frames = 0, kib = 0, playing = 0;
+    std::uint64_t frames = 0, kib = 0, playing = 0, cached = 0;
     std::string set, stage;
-    while (lines >> frames >> kib >> set >> stage >> playing) {
+    while (lines >> frames >> kib >> set >> stage >> playing >> cached) {
         framesAt.push_back(frames);
         EXPECT_GT(kib, 1000u);
         EXPECT_EQ(set, "-") << "no game scene: neither a set";
@@ -186,6 +187,8 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
     scene.waitingForStart = false;
     scene.continueState = 1;
     run(1);  // "6 KIB crazy 4 2"
+    // A file read (even one that is missing) is kept: the count of cached files goes up by one.
+    PoseCache::instance().load("no such folder\\never.pose");
     scene.continueState = 0;
     scene.endingCounter = 3;
     run(1);
@@ -196,8 +199,13 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
     std::istringstream rows(withGame.str());
     std::getline(rows, header);
     std::vector<std::string> seen;
-    while (rows >> frames >> kib >> set >> stage >> playing) {
+    std::vector<std::uint64_t> cachedAt;
+    while (rows >> frames >> kib >> set >> stage >> playing >> cached) {
         seen.push_back(std::to_string(frames) + " " + set + " " + stage + " " + std::to_string(playing));
+        cachedAt.push_back(cached);
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"2 - - 0", "4 crazy 4 2", "6 crazy 4 2", "8 normal 5 3"}));
+    ASSERT_EQ(cachedAt.size(), 4u);
+    EXPECT_EQ(cachedAt[2], cachedAt[0]);
+    EXPECT_EQ(cachedAt[3], cachedAt[2] + 1);
 }
