@@ -16,14 +16,16 @@ std::uint64_t residentKib() {
     return resident * static_cast<std::uint64_t>(page) / 1024;
 }
 
-MemoryLog::MemoryLog(std::ostream& out, std::uint64_t interval) : out_(out), interval_(interval > 0 ? interval : 1) {
+MemoryLog::MemoryLog(std::ostream& out, std::uint64_t interval)
+    : out_(out), interval_(interval > 0 ? interval : 1) {
     out_ << "# frames rss_kib set stage playing_frames cached_files\n" << std::flush;
 }
 
 void MemoryLog::frameEnded(std::uint64_t frame) {
     const GameScene* scene = GameScene::instance();
     const bool pastTitle = scene && scene->menuState >= 2;
-    if (pastTitle && !scene->waitingForStart && scene->endingCounter == 0 && scene->continueState == 0) ++playing_;
+    if (pastTitle && !scene->waitingForStart && scene->endingCounter == 0 && scene->continueState == 0)
+        ++playing_;
     if ((frame + 1) % interval_ != 0) return;
     out_ << frame + 1 << ' ' << residentKib() << ' ';
     if (pastTitle) {

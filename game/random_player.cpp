@@ -10,17 +10,18 @@ namespace {
 // waves give way.
 constexpr HoldPattern kWalk{10, 150, 2, 60};
 constexpr std::array<HoldPattern, 6> kKeys{{
-    {1, 16, 8, 120},     // Up: jump, sometimes twice
-    {1, 10, 30, 250},    // Down: dive
-    {3, 160, 5, 120},    // Z: dash charge, and the confirm of every screen between stages
-    {5, 120, 20, 250},   // X: stars
-    {1, 4, 400, 2000},   // C: collapse
+    {1, 16, 8, 120},       // Up: jump, sometimes twice
+    {1, 10, 30, 250},      // Down: dive
+    {3, 160, 5, 120},      // Z: dash charge, and the confirm of every screen between stages
+    {5, 120, 20, 250},     // X: stars
+    {1, 4, 400, 2000},     // C: collapse
     {10, 150, 200, 1500},  // V: with the left button, reshapes the ground
 }};
 constexpr HoldPattern kGetUp{1, 4, 20, 200};  // the gap after a collapse
 constexpr HoldPattern kLeftButton{3, 80, 50, 600};
 constexpr HoldPattern kRightButton{1, 3, 1500, 6000};
-constexpr std::array<std::uint32_t, 6> kKeyBits{kPadKeyUp, kPadKeyDown, kPadKeyZ, kPadKeyX, kPadKeyC, kPadKeyV};
+constexpr std::array<std::uint32_t, 6> kKeyBits{kPadKeyUp, kPadKeyDown, kPadKeyZ,
+                                                kPadKeyX,  kPadKeyC,    kPadKeyV};
 constexpr std::size_t kC = 4;
 
 }  // namespace
@@ -50,7 +51,8 @@ std::uint32_t RandomPlayer::between(std::uint32_t low, std::uint32_t high) {
 bool RandomPlayer::step(Channel& channel, const HoldPattern& pattern) {
     if (channel.left == 0) {
         channel.held = !channel.held;
-        channel.left = channel.held ? between(pattern.holdMin, pattern.holdMax) : between(pattern.gapMin, pattern.gapMax);
+        channel.left = channel.held ? between(pattern.holdMin, pattern.holdMax)
+                                    : between(pattern.gapMin, pattern.gapMax);
     }
     --channel.left;
     return channel.held;
@@ -62,8 +64,9 @@ void RandomPlayer::movePointer() {
     if (targetFrames_ == 0 || distance <= speed_) {
         if (distance <= speed_) x_ = targetX_, y_ = targetY_;
         const auto within = [this](std::int32_t size) {
-            return static_cast<float>(static_cast<std::int32_t>(between(0, static_cast<std::uint32_t>(size + 2 * kPointerMargin))) -
-                                      kPointerMargin);
+            return static_cast<float>(
+                static_cast<std::int32_t>(between(0, static_cast<std::uint32_t>(size + 2 * kPointerMargin))) -
+                kPointerMargin);
         };
         targetX_ = within(width_);
         targetY_ = within(height_);

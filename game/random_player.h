@@ -47,7 +47,7 @@ private:
     std::uint64_t state_;
     bool crazySet_;
     std::int32_t width_, height_;
-    Channel walk_;             // Left or Right, one at a time
+    Channel walk_;  // Left or Right, one at a time
     std::uint32_t walkKey_ = 0;
     std::array<Channel, 6> keys_;  // Up, Down, Z, X, C, V
     std::uint32_t collapses_ = 0;  // C presses so far: every other one gets the hero up again soon
