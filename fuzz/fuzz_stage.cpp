@@ -1,12 +1,14 @@
 // A stage from one input: its ground, scenery, two enemy waves and items (data\stage\0.ground, .bos,
 // .enemies, .enemies2, .items, in that order, split at lines of "%%"), started in a game scene without
 // a window and run for 100 world steps. The figures come from the data set named by the environment
-// variable DOLVANE_FUZZ_DATA (a folder holding data/), else from the default build's data set; without
-// one every figure is an empty puppet.
+// variable DOLVANE_FUZZ_DATA (a folder holding data/), else from the fuzz build's own data set; without
+// one every figure is an empty puppet. Figures are cut to their first part unless the environment
+// variable DOLVANE_FUZZ_WHOLE_FIGURES is set.
 #include "fuzz_files.h"
 #include "game/flow/game_scene.h"
+#include "game/graphics/curtain.h"
+#include "datatree/datatree.h"
 #include "game/graphics/texture_cache.h"
-#include "puppet/model/pose.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -24,14 +26,48 @@ protected:
     void playMusic(const char*) override {}
 };
 
-// Links every folder of the data set's data/ but stage/ into the scratch folder.
-void linkDataSet(const fs::path& set) {
+// A curtain already hoisted clear of the screen: behind a hanging or moving one the world stands
+// still, and the point is to run the stage's world.
+const Curtain& liftedCurtain() {
+    static const Curtain lifted = [] {
+        Curtain cloth;
+        cloth.lift();
+        for (int i = 0; i < 10000 && !cloth.isLifted(); ++i) cloth.step();
+        return cloth;
+    }();
+    return lifted;
+}
+
+// Mirrors the data set's data/ but stage/ into the scratch folder: every file linked, except that
+// with cutFigures each model keeps only its first part and no links. A stage file fuzzer spends its
+// time on the stage's own files; whole figures are the puppet target's business and would make each
+// run of 100 steps several times slower. A figure of one real part still has real joints, bound
+// circles and size, so a wild position or scale from a stage file still reaches the world.
+void mirrorDataSet(const fs::path& set, bool cutFigures) {
     std::error_code error;
     fs::create_directories("data/stage");
     if (!fs::is_directory(set, error)) return;
-    for (const auto& entry : fs::directory_iterator(set, error)) {
-        if (entry.path().filename() == "stage") continue;
-        fs::create_symlink(entry.path(), fs::path("data") / entry.path().filename(), error);
+    for (auto entry = fs::recursive_directory_iterator(set, error); entry != fs::recursive_directory_iterator();
+         entry.increment(error)) {
+        if (error) return;
+        const fs::path relative = fs::relative(entry->path(), set, error);
+        if (relative.begin()->string() == "stage") {
+            if (entry->is_directory()) entry.disable_recursion_pending();
+            continue;
+        }
+        const fs::path target = fs::path("data") / relative;
+        if (entry->is_directory(error)) {
+            fs::create_directories(target, error);
+        } else if (cutFigures && entry->path().extension() == ".model") {
+            DataRef root;
+            readDataFile(entry->path().string(), root);
+            DataRef& parts = root.member("parts");
+            if (parts->size() > 1) parts->resize(1);
+            root.member("joints_link")->clear();
+            writeDataFile(target.string(), root);
+        } else {
+            fs::create_symlink(entry->path(), target, error);
+        }
     }
 }
 
@@ -42,7 +78,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     const char* given = std::getenv("DOLVANE_FUZZ_DATA");
     const fs::path set = fs::absolute(fs::path(given ? given : DOLVANE_DEFAULT_RUN_DIR) / "data");
     enterFuzzScratch();
-    linkDataSet(set);
+    mirrorDataSet(set, std::getenv("DOLVANE_FUZZ_WHOLE_FIGURES") == nullptr);
     return 0;
 }
 
@@ -64,9 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         scene.stageNumber = 1;
         scene.waitingForStart = false;
         scene.startStage();
+        scene.curtain = liftedCurtain();
+        if (!scene.curtain.isLifted()) std::abort();  // a harness that never runs the world tests nothing
         for (int i = 0; i < 100; ++i) scene.update();
     }
-    PoseCache::instance().clear();  // figures' poses are read again with the next input's files
-    cache->clear();
+    cache->clear();  // pictures named by the scenery file; poses come from the data set and stay cached
     return 0;
 }
