@@ -6,7 +6,20 @@
 
 #include <fstream>
 
+#include <malloc.h>
 #include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define DOLVANE_ASAN_ALLOCATOR 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DOLVANE_ASAN_ALLOCATOR 1
+#endif
+#endif
+#ifdef DOLVANE_ASAN_ALLOCATOR
+// The sanitizer's own allocator does not fill in mallinfo; it answers this instead.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 std::uint64_t residentKib() {
     std::ifstream statm("/proc/self/statm");
@@ -16,9 +29,18 @@ std::uint64_t residentKib() {
     return resident * static_cast<std::uint64_t>(page) / 1024;
 }
 
+std::uint64_t heapKib() {
+#ifdef DOLVANE_ASAN_ALLOCATOR
+    return __sanitizer_get_current_allocated_bytes() / 1024;
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return (info.uordblks + info.hblkhd) / 1024;
+#endif
+}
+
 MemoryLog::MemoryLog(std::ostream& out, std::uint64_t interval)
     : out_(out), interval_(interval > 0 ? interval : 1) {
-    out_ << "# frames rss_kib set stage playing_frames cached_files\n" << std::flush;
+    out_ << "# frames rss_kib set stage playing_frames cached_files heap_kib\n" << std::flush;
 }
 
 void MemoryLog::frameEnded(std::uint64_t frame) {
@@ -35,5 +57,5 @@ void MemoryLog::frameEnded(std::uint64_t frame) {
     }
     const TextureCache* textures = TextureCache::instance();
     const std::size_t cached = (textures ? textures->size() : 0) + PoseCache::instance().size();
-    out_ << ' ' << playing_ << ' ' << cached << '\n' << std::flush;
+    out_ << ' ' << playing_ << ' ' << cached << ' ' << heapKib() << '\n' << std::flush;
 }

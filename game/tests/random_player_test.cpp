@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -82,7 +83,6 @@ TEST(RandomPlayer, PlaysLikeARestlessPlayerAndRepeatsItselfForASeed) {
     EXPECT_GE(x.longest, 60) << "several stars";
 
     // A collapse is soon followed by getting up: C is never left for long after an odd press.
-    const Holds c = holdsOf(frames, [](const ScriptFrame& f) { return (f.keys & kPadKeyC) != 0; });
     int presses = 0, since = 0, longestDown = 0;
     bool before = false;
     for (const ScriptFrame& frame : frames) {
@@ -91,7 +91,6 @@ TEST(RandomPlayer, PlaysLikeARestlessPlayerAndRepeatsItselfForASeed) {
         since = now && !before ? 0 : since + 1;
         before = now;
     }
-    EXPECT_EQ(presses, c.presses);
     EXPECT_LE(longestDown, 210);
 
     // The mouse: the left button now and then, the right one (which beats every enemy) seldom; the
@@ -140,26 +139,29 @@ TEST(RandomPlayer, PicksItsSetAtTheTitleAndConfirms) {
 }
 
 TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
-    const std::uint64_t resident = residentKib();
+    const std::uint64_t resident = residentKib(), heap = heapKib();
     EXPECT_GT(resident, 1000u) << "a process with a test framework holds more than a megabyte";
-    // Memory touched now shows in the next reading.
-    std::vector<char> block(64 << 20, 1);
+    // Memory allocated and touched now shows in the next readings, and in the log while it is held.
+    auto block = std::make_unique<std::vector<char>>(64 << 20, 1);
     EXPECT_GE(residentKib(), resident + (60 << 10));
-    EXPECT_EQ(block[12345], 1);
+    EXPECT_GE(heapKib(), heap + (60 << 10));
 
     std::ostringstream out;
     MemoryLog log(out, 3);
     for (std::uint64_t frame = 0; frame < 10; ++frame) log.frameEnded(frame);
+    block.reset();
+    EXPECT_LT(heapKib(), heap + (4 << 10)) << "freed, the heap is back where it was";
     std::istringstream lines(out.str());
     std::string header;
     std::getline(lines, header);
     EXPECT_EQ(header.front(), '#');
     std::vector<std::uint64_t> framesAt;
-    std::uint64_t frames = 0, kib = 0, playing = 0, cached = 0;
+    std::uint64_t frames = 0, kib = 0, playing = 0, cached = 0, heapNow = 0;
     std::string set, stage;
-    while (lines >> frames >> kib >> set >> stage >> playing >> cached) {
+    while (lines >> frames >> kib >> set >> stage >> playing >> cached >> heapNow) {
         framesAt.push_back(frames);
-        EXPECT_GT(kib, 1000u);
+        EXPECT_GE(kib, resident + (60 << 10));
+        EXPECT_GE(heapNow, heap + (60 << 10));
         EXPECT_EQ(set, "-") << "no game scene: neither a set";
         EXPECT_EQ(stage, "-") << "nor a stage";
         EXPECT_EQ(playing, 0u);
@@ -200,7 +202,7 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
     std::getline(rows, header);
     std::vector<std::string> seen;
     std::vector<std::uint64_t> cachedAt;
-    while (rows >> frames >> kib >> set >> stage >> playing >> cached) {
+    while (rows >> frames >> kib >> set >> stage >> playing >> cached >> heapNow) {
         seen.push_back(std::to_string(frames) + " " + set + " " + stage + " " + std::to_string(playing));
         cachedAt.push_back(cached);
     }
