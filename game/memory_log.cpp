@@ -4,6 +4,7 @@
 #include "game/graphics/texture_cache.h"
 #include "puppet/model/pose.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include <malloc.h>
@@ -40,7 +41,7 @@ std::uint64_t heapKib() {
 
 MemoryLog::MemoryLog(std::ostream& out, std::uint64_t interval)
     : out_(out), interval_(interval > 0 ? interval : 1) {
-    out_ << "# frames rss_kib set stage playing_frames cached_files heap_kib\n" << std::flush;
+    out_ << "# frames rss_kib set stage playing_frames cached_files heap_kib heap_low_kib\n" << std::flush;
 }
 
 void MemoryLog::frameEnded(std::uint64_t frame) {
@@ -48,6 +49,8 @@ void MemoryLog::frameEnded(std::uint64_t frame) {
     const bool pastTitle = scene && scene->menuState >= 2;
     if (pastTitle && !scene->waitingForStart && scene->endingCounter == 0 && scene->continueState == 0)
         ++playing_;
+    const std::uint64_t heap = heapKib();
+    heapLow_ = std::min(heapLow_, heap);
     if ((frame + 1) % interval_ != 0) return;
     out_ << frame + 1 << ' ' << residentKib() << ' ';
     if (pastTitle) {
@@ -57,5 +60,6 @@ void MemoryLog::frameEnded(std::uint64_t frame) {
     }
     const TextureCache* textures = TextureCache::instance();
     const std::size_t cached = (textures ? textures->size() : 0) + PoseCache::instance().size();
-    out_ << ' ' << playing_ << ' ' << cached << ' ' << heapKib() << '\n' << std::flush;
+    out_ << ' ' << playing_ << ' ' << cached << ' ' << heap << ' ' << heapLow_ << '\n' << std::flush;
+    heapLow_ = UINT64_MAX;
 }

@@ -148,26 +148,37 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
 
     std::ostringstream out;
     MemoryLog log(out, 3);
-    for (std::uint64_t frame = 0; frame < 10; ++frame) log.frameEnded(frame);
+    for (std::uint64_t frame = 0; frame < 4; ++frame) log.frameEnded(frame);
+    // Freed in the second interval: its last reading is low, so is its lowest.
     block.reset();
     EXPECT_LT(heapKib(), heap + (4 << 10)) << "freed, the heap is back where it was";
+    for (std::uint64_t frame = 4; frame < 7; ++frame) log.frameEnded(frame);
+    // Held only in the middle of the third interval: its last reading is high, its lowest low.
+    log.frameEnded(7);
+    block = std::make_unique<std::vector<char>>(64 << 20, 1);
+    log.frameEnded(8);
     std::istringstream lines(out.str());
     std::string header;
     std::getline(lines, header);
     EXPECT_EQ(header.front(), '#');
     std::vector<std::uint64_t> framesAt;
-    std::uint64_t frames = 0, kib = 0, playing = 0, cached = 0, heapNow = 0;
+    std::vector<bool> high, lowHigh;
+    std::uint64_t frames = 0, kib = 0, playing = 0, cached = 0, heapNow = 0, heapLow = 0;
     std::string set, stage;
-    while (lines >> frames >> kib >> set >> stage >> playing >> cached >> heapNow) {
+    while (lines >> frames >> kib >> set >> stage >> playing >> cached >> heapNow >> heapLow) {
         framesAt.push_back(frames);
-        EXPECT_GE(kib, resident + (60 << 10));
-        EXPECT_GE(heapNow, heap + (60 << 10));
+        EXPECT_GE(kib, resident + (60 << 10)) << "resident memory is kept for reuse";
+        high.push_back(heapNow >= heap + (60 << 10));
+        lowHigh.push_back(heapLow >= heap + (60 << 10));
+        EXPECT_LE(heapLow, heapNow);
         EXPECT_EQ(set, "-") << "no game scene: neither a set";
         EXPECT_EQ(stage, "-") << "nor a stage";
         EXPECT_EQ(playing, 0u);
     }
     EXPECT_TRUE(lines.eof()) << out.str();
     EXPECT_EQ(framesAt, (std::vector<std::uint64_t>{3, 6, 9}));
+    EXPECT_EQ(high, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(lowHigh, (std::vector<bool>{true, false, false}));
     EXPECT_FALSE(log.failed());
 
     // With a game: the title counts as off the stage, so do the pause between stages, the continue
@@ -202,7 +213,7 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
     std::getline(rows, header);
     std::vector<std::string> seen;
     std::vector<std::uint64_t> cachedAt;
-    while (rows >> frames >> kib >> set >> stage >> playing >> cached >> heapNow) {
+    while (rows >> frames >> kib >> set >> stage >> playing >> cached >> heapNow >> heapLow) {
         seen.push_back(std::to_string(frames) + " " + set + " " + stage + " " + std::to_string(playing));
         cachedAt.push_back(cached);
     }
