@@ -17,6 +17,7 @@ const char* const kUsage =
     "usage: puppet\n"
     "Dolvane!, the game. It takes no options: it reads data/ and config/ from the folder it is\n"
     "started in (build/run/ after a build: cd build/run && ../game/puppet, or ./scripts/play).\n"
+    "Installed (cmake --install), the command puppet starts it with the settings in ~/.config/dolvane/.\n"
     "Keys: arrows move, Up jumps, Down dives, Z confirms and dashes, X conjures and throws stars,\n"
     "C collapses, Escape quits, F4 switches between window and full screen; a joystick works too.\n"
     "Settings: config/window.txt (name, icon, width, height, full), config/speed.txt (no_wait),\n"

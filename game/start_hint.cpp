@@ -12,6 +12,11 @@ std::string missingDataHint(const fs::path& folder, const fs::path& program) {
         const fs::path self = fs::relative(program, run, failure);
         hint += "start it with: cd " + run.lexically_normal().string() + " && " +
                 (failure || self.empty() ? program.string() : self.string());
+    } else if (const fs::path launcher = (program.parent_path() / INSTALLED_LAUNCHER).lexically_normal();
+               !program.empty() && fs::is_directory(program.parent_path() / INSTALLED_SHARE / "data", failure) &&
+               fs::is_regular_file(launcher, failure)) {
+        // Installed: the launcher prepares a folder of the user's own with data/ and config/.
+        hint += "start it with its launcher: " + launcher.string();
     } else {
         hint += "build and start it with ./scripts/play, or start it from build/run/";
     }
