@@ -2,15 +2,18 @@
 // reports; or played by a person while their input is written down as such a script. It runs the
 // same application, scenes and loop as puppet.
 
+#include "game/flow/game_scene.h"
 #include "game/graphics/texture_cache.h"
 #include "game/shell/audio_system.h"
 #include "game/shell/config_file.h"
 #include "input_journal.h"
+#include "memory_log.h"
 #include "platform/null/scripted_pad.h"
 #include "platform/null/scripted_pointer.h"
 #include "platform/openal/openal_output.h"
 #include "platform/sdl/sdl_platform.h"
 #include "puppet_game.h"
+#include "random_input.h"
 #include "replay_options.h"
 #include "replay_recorder.h"
 
@@ -18,8 +21,28 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 TextureCache textureCache;
+
+namespace {
+
+// The game takes one frame listener; a run may want several.
+class FrameListeners final : public FrameListener {
+public:
+    void add(FrameListener& listener) { listeners_.push_back(&listener); }
+    void frameDrawn(std::uint64_t frame) override {
+        for (FrameListener* listener : listeners_) listener->frameDrawn(frame);
+    }
+    void frameEnded(std::uint64_t frame) override {
+        for (FrameListener* listener : listeners_) listener->frameEnded(frame);
+    }
+
+private:
+    std::vector<FrameListener*> listeners_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     ReplayOptions options;
@@ -43,6 +66,14 @@ int main(int argc, char** argv) {
         journalFile.open(options.record, std::ios::binary | std::ios::trunc);
         if (!journalFile) {
             std::fprintf(stderr, "puppet-replay: cannot write %s\n", options.record.c_str());
+            return 2;
+        }
+    }
+    std::ofstream memoryFile;
+    if (!options.memoryLog.empty()) {
+        memoryFile.open(options.memoryLog, std::ios::binary | std::ios::trunc);
+        if (!memoryFile) {
+            std::fprintf(stderr, "puppet-replay: cannot write %s\n", options.memoryLog.c_str());
             return 2;
         }
     }
@@ -73,18 +104,39 @@ int main(int argc, char** argv) {
         journal = std::make_unique<InputJournal>(sdl.pad(), sdl.pointer(), journalFile);
         audio = std::make_unique<AudioSystem>(readSoundSettings(ConfigFile("config\\sound.txt")), makeOpenAlOutput());
     }
-    PadDevice& pad = journal ? static_cast<PadDevice&>(*journal) : scriptedPad;
-    PointerDevice& pointer = journal ? static_cast<PointerDevice&>(*journal) : scriptedPointer;
+    std::unique_ptr<RandomInput> random;
+    if (options.random) {
+        // Pointer positions are window pixels, so the player roams the window the game opens.
+        const ConfigFile window("config\\window.txt");
+        const RandomPlayer player(options.randomSeed, options.crazy, window.getInt("width", 640),
+                                  window.getInt("height", 480));
+        random = std::make_unique<RandomInput>(player, [] {
+            const GameScene* scene = GameScene::instance();
+            return scene && scene->menuState < 2;
+        });
+    }
+    PadDevice& pad = journal ? static_cast<PadDevice&>(*journal) : random ? static_cast<PadDevice&>(*random) : scriptedPad;
+    PointerDevice& pointer = journal  ? static_cast<PointerDevice&>(*journal)
+                             : random ? static_cast<PointerDevice&>(*random)
+                                      : scriptedPointer;
     ReplayRecorder recorder(options);
+    std::unique_ptr<MemoryLog> memoryLog;
+    FrameListeners listeners;
+    listeners.add(recorder);
+    if (memoryFile.is_open()) {
+        memoryLog = std::make_unique<MemoryLog>(memoryFile);
+        listeners.add(*memoryLog);
+    }
     if (runPuppet({sdl.window(), sdl.clock(), pad, pointer}, [&](GameApp& app) {
             if (!options.paced) app.setUnpaced();
-            app.setFrameListener(&recorder);
+            app.setFrameListener(&listeners);
         }) == kPuppetNoWindow) {
         std::fprintf(stderr, "puppet-replay: cannot open a window (%s)\n", sdl.failure().c_str());
         return 1;
     }
-    std::uint64_t framesRun = scriptedPad.framesPlayed();
+    std::uint64_t framesRun = random ? random->framesPlayed() : scriptedPad.framesPlayed();
     std::vector<std::string> problems;
+    if (memoryLog && memoryLog->failed()) problems.push_back("cannot write " + options.memoryLog);
     if (journal) {
         journal->finish();
         framesRun = journal->frames();

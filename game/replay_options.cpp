@@ -8,11 +8,18 @@
 const char* const kReplayUsage =
     "usage: puppet-replay [--dir PATH] [--script FILE] [--frames N] [--shot N:FILE.png]...\n"
     "                     [--state N:FILE.json]... [--paced] [--record FILE]\n"
+    "                     [--random SEED [--crazy]] [--memory-log FILE]\n"
     "Runs the game with the pad played from FILE (lines \"FROM[-TO] KEYS\", KEYS from L R U D Z X C V\n"
     "or -, '#' comments), stops after N frames, writes the 640x480 picture of frame N to FILE.png and\n"
     "the game's state after frame N to FILE.json. Script lines may also hold the mouse (ML, MR, @X,Y)\n"
     "and the joystick (J@X,Y,Z). --record FILE plays from the real keyboard, joystick and mouse\n"
     "instead and writes their input to FILE as a script that replays the run.\n"
+    "--random SEED plays instead like a restless player (needs --frames, takes no --script): keys,\n"
+    "mouse buttons and pointer held and moved for spans of random length, the same for the same SEED;\n"
+    "at the title it picks the normal stages, or with --crazy the crazy set. It never quits.\n"
+    "--memory-log FILE writes every 1000 frames a line: frames run, resident memory in KiB, set and\n"
+    "stage (- on the logo and title), frames spent playing a stage so far, files read and kept, the\n"
+    "heap in use in KiB and its lowest point since the line before.\n"
     "  --dir PATH    the folder holding data/ and config/ (build/run after a build)\n"
     "  --paced       keep the game's 50 frames a second instead of running flat out\n"
     "  -h, --help    print this text\n"
@@ -48,12 +55,12 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
             options.help = true;
             return true;
         }
-        if (option == "--paced") {
-            options.paced = true;
+        if (option == "--paced" || option == "--crazy") {
+            (option == "--paced" ? options.paced : options.crazy) = true;
             continue;
         }
         if (option != "--dir" && option != "--script" && option != "--frames" && option != "--shot" &&
-            option != "--state" && option != "--record") {
+            option != "--state" && option != "--record" && option != "--random" && option != "--memory-log") {
             error = "unknown option " + std::string(option);
             return false;
         }
@@ -72,6 +79,18 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
                 return false;
             }
             options.record = value;
+        } else if (option == "--random") {
+            if (!parseCount(value, options.randomSeed)) {
+                error = "--random wants a SEED, a number from 0, not " + std::string(value);
+                return false;
+            }
+            options.random = true;
+        } else if (option == "--memory-log") {
+            if (value.empty()) {
+                error = "--memory-log wants a FILE";
+                return false;
+            }
+            options.memoryLog = value;
         } else if (option == "--frames") {
             if (!parseCount(value, options.frames) || options.frames == 0) {
                 error = "--frames wants a positive number, not " + std::string(value);
@@ -97,6 +116,18 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
     }
     if (!options.record.empty() && !options.script.empty()) {
         error = "--record plays from the real devices and takes no --script";
+        return false;
+    }
+    if (options.random && (!options.record.empty() || !options.script.empty())) {
+        error = "--random plays by itself and takes no --script or --record";
+        return false;
+    }
+    if (options.random && !framesGiven) {
+        error = "--random plays until it is stopped: give --frames";
+        return false;
+    }
+    if (options.crazy && !options.random) {
+        error = "--crazy is the random player's choice at the title: give --random SEED";
         return false;
     }
     if (!framesGiven) {

@@ -13,11 +13,16 @@ struct ReplayOptions {
     std::map<std::uint64_t, std::string> states;  // frame number -> JSON file of the game's state
     bool paced = false;  // keep the game's own pacing instead of running flat out
     std::string record;  // journal of the real devices' input; empty plays the script
+    bool random = false;          // --random SEED: a restless random player instead of a script
+    std::uint64_t randomSeed = 0;
+    bool crazy = false;           // the set the random player picks at the title
+    std::string memoryLog;        // resident memory every 1000 frames; empty writes none
     bool help = false;   // --help or -h: print the usage and run nothing
 };
 
 extern const char* const kReplayUsage;
 
 // Returns false with a message in error for a command line it cannot follow. Without --frames the
-// run lasts until the last shot or state, or one frame; a recorded run lasts until the player quits.
+// run lasts until the last shot or state, or one frame; a recorded run lasts until the player quits;
+// a random run needs --frames.
 bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& options, std::string& error);

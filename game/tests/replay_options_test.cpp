@@ -50,6 +50,17 @@ TEST(ReplayOptions, ValuesAndDefaults) {
     EXPECT_GT(options.frames, 1'000'000'000u);
     ASSERT_TRUE(parse({"--record", "run.txt", "--frames", "50"}, options, error)) << error;
     EXPECT_EQ(options.frames, 50u);
+
+    // A random player for a soak, its memory written down.
+    ASSERT_TRUE(parse({"--random", "0", "--frames", "9000", "--memory-log", "m.txt"}, options, error)) << error;
+    EXPECT_TRUE(options.random);
+    EXPECT_EQ(options.randomSeed, 0u);
+    EXPECT_FALSE(options.crazy);
+    EXPECT_EQ(options.memoryLog, "m.txt");
+    ASSERT_TRUE(parse({"--crazy", "--random", "18446744073709551615", "--frames", "5"}, options, error)) << error;
+    EXPECT_EQ(options.randomSeed, 18446744073709551615u);
+    EXPECT_TRUE(options.crazy);
+    EXPECT_TRUE(options.memoryLog.empty());
 }
 
 TEST(ReplayOptions, NonsenseIsRefused) {
@@ -59,7 +70,10 @@ TEST(ReplayOptions, NonsenseIsRefused) {
         {"--shot", "10:a.png", "--frames", "10"},        {"frames", "10"},
         {"--state", "5"},      {"--state", ":s.json"},  {"--state", "4:"},
         {"--state", "10:s.json", "--frames", "10"},      {"--record"},          {"--record", ""},
-        {"--record", "r.txt", "--script", "s.txt"}};
+        {"--record", "r.txt", "--script", "s.txt"},
+        {"--random", "1"},     {"--random", "x", "--frames", "5"},          {"--random", "-1", "--frames", "5"},
+        {"--random", "1", "--frames", "5", "--script", "s.txt"},          {"--crazy", "--frames", "5"},
+        {"--random", "1", "--frames", "5", "--record", "r.txt"},          {"--memory-log", ""}};
     for (const auto& args : bad) {
         ReplayOptions options;
         std::string error;
