@@ -167,8 +167,12 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
     std::string set, stage;
     while (lines >> frames >> kib >> set >> stage >> playing >> cached >> heapNow >> heapLow) {
         framesAt.push_back(frames);
-        EXPECT_GE(kib, resident + (60 << 10)) << "resident memory is kept for reuse";
         high.push_back(heapNow >= heap + (60 << 10));
+        // Whether freed memory leaves the resident set depends on the allocator (the sanitizer's keeps
+        // it, glibc unmaps a block this large), so only a held block is sure to show there.
+        if (high.back()) {
+            EXPECT_GE(kib, resident + (60 << 10)) << "memory held shows as resident";
+        }
         lowHigh.push_back(heapLow >= heap + (60 << 10));
         EXPECT_LE(heapLow, heapNow);
         EXPECT_EQ(set, "-") << "no game scene: neither a set";
