@@ -2,7 +2,7 @@
 // names the model's list uses), split at lines of "%%". Loaded, scaled, mirrored, posed, stepped 50
 // times and its pictures placed, as a figure of the game is, with the texture cache headless.
 #include "fuzz_files.h"
-#include "game/graphics/texture_cache.h"
+#include "fuzz_textures.h"
 #include "puppet/model/pose.h"
 #include "puppet/model/puppet.h"
 
@@ -21,11 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static TextureCache* cache = [] {
-        auto* made = new TextureCache();
-        made->setHeadless(true);
-        return made;
-    }();
+    TextureCache& cache = headlessTextureCache();
     const std::vector<std::string> pieces = splitFuzzInput(data, size, 2 + kParts);
     writeFuzzFile("fz/0.model", pieces[0]);
     writeFuzzFile("fz/0.pose", pieces[1]);
@@ -41,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (PuppetPart& part : puppet.parts) part.placePicture();
 
     PoseCache::instance().clear();  // the next input rewrites the same pose file
-    cache->clear();
+    cache.clear();
     return 0;
 }

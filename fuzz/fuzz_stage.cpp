@@ -8,7 +8,7 @@
 #include "game/flow/game_scene.h"
 #include "game/graphics/curtain.h"
 #include "datatree/datatree.h"
-#include "game/graphics/texture_cache.h"
+#include "fuzz_textures.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -83,11 +83,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static TextureCache* cache = [] {
-        auto* made = new TextureCache();
-        made->setHeadless(true);
-        return made;
-    }();
+    TextureCache& cache = headlessTextureCache();
     const std::vector<std::string> pieces = splitFuzzInput(data, size, 5);
     const char* names[] = {"0.ground", "0.bos", "0.enemies", "0.enemies2", "0.items"};
     for (std::size_t i = 0; i < 5; ++i) writeFuzzFile(std::string("data/stage/") + names[i], pieces[i]);
@@ -104,6 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!scene.curtain.isLifted()) std::abort();  // a harness that never runs the world tests nothing
         for (int i = 0; i < 100; ++i) scene.update();
     }
-    cache->clear();  // pictures named by the scenery file; poses come from the data set and stay cached
+    cache.clear();  // pictures named by the scenery file; poses come from the data set and stay cached
     return 0;
 }
