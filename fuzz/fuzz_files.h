@@ -58,10 +58,13 @@ inline void absoluteFuzzArguments(int* argc, char*** argv) {
     *argv = pointers.data();
 }
 
-// Makes a scratch folder, enters it and removes it at exit.
+// Makes a scratch folder, enters it and removes it at exit, keeping libFuzzer's worker logs: with
+// -jobs each worker's fuzz-N.log is written into the working folder, which by then is the scratch.
 inline void enterFuzzScratch() {
     static std::string folder;
+    static std::filesystem::path started;
     if (!folder.empty()) return;
+    started = std::filesystem::current_path();
     // Memory-backed where there is such a folder: rewriting files on a disk can cost milliseconds each.
     std::error_code error;
     const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
@@ -73,6 +76,14 @@ inline void enterFuzzScratch() {
     std::filesystem::current_path(folder);
     std::atexit([] {
         std::error_code ignored;
+        for (auto entry = std::filesystem::directory_iterator(folder, ignored);
+             entry != std::filesystem::directory_iterator(); entry.increment(ignored)) {
+            const std::string name = entry->path().filename().string();
+            if (name.rfind("fuzz-", 0) == 0 && entry->path().extension() == ".log") {
+                std::filesystem::copy_file(entry->path(), started / name,
+                                           std::filesystem::copy_options::overwrite_existing, ignored);
+            }
+        }
         std::filesystem::remove_all(folder, ignored);
     });
 }
