@@ -207,9 +207,10 @@ static bool showWithTools(CMainFrame& frame) {
            QTest::qWaitFor([&] { return frame.view()->partDialog() != nullptr; });
 }
 
-// Makes a window the active one, asking again while it is not. Without a window manager the X server
-// gives the focus to whichever window asked last, and a tool window mapped a moment later can take it
-// back from a single request: one ask and a wait then fails now and then on a busy machine.
+// Makes a window the active one, asking again while it is not. Without a window manager Qt sets the X
+// focus itself, stamped with the time of the last X event it saw, and the server ignores a request
+// older than its last focus change (one made when an earlier window went away, say). Each request
+// also brings Qt a fresh server time, so asking again succeeds where a single ask and a wait did not.
 static bool makeActive(QWidget& window) {
     QElapsedTimer sinceAsked;
     return QTest::qWaitFor(
