@@ -14,6 +14,7 @@ enum class PictureScaling { kFit, kWhole, kOff };
 // A rectangle in window pixels, y counted from the top.
 struct PictureRect {
     std::int32_t x = 0, y = 0, width = kPictureWidth, height = kPictureHeight;
+    bool operator==(const PictureRect&) const = default;
 };
 
 // The value of config/window.txt's `scale` key: "fit", "whole" or "off"; anything else is fit.

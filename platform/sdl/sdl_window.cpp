@@ -120,6 +120,7 @@ void SdlWindow::present() {
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window_, &width, &height);
     picture_.showIn(width, height, scaling_, pauseShown_);
+    if (composed_) composed_();
     SDL_GL_SwapWindow(window_);
 }
 

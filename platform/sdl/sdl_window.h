@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 
+#include <functional>
 #include <string>
 
 class SdlJoystick;
@@ -37,6 +38,9 @@ public:
     const std::string& failure() const { return failure_; }
     // Where the picture lies in the window, in the window's own units (those of mouse positions).
     PictureRect pictureInWindow() const;
+    // Called by present once the window's back buffer holds what it is about to show, before the
+    // swap: the one moment the shown pixels can be read back (after it they are undefined).
+    void setComposedListener(std::function<void()> listener) { composed_ = std::move(listener); }
 
 private:
     int displayIndex() const;
@@ -51,4 +55,5 @@ private:
     bool fullscreen_ = false;
     int windowedX_ = 0, windowedY_ = 0, windowedWidth_ = 0, windowedHeight_ = 0;
     std::string failure_;
+    std::function<void()> composed_;
 };
