@@ -70,6 +70,19 @@ bool SdlWindow::showFullscreen() {
         SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
         SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
     }
+    // A window first shown in full screen keeps its old size on a desktop without a window manager
+    // (nobody acts on the request): it is shown first, and SDL then sizes it itself.
+    if (!shown_) {
+        SDL_ShowWindow(window_);
+        shown_ = true;
+    }
+    // Without a window manager nobody acts on the full-screen request, so the window is first made
+    // the screen's size and place by hand; a window manager then takes it from there.
+    SDL_Rect screen{};
+    if (SDL_GetDisplayBounds(displayIndex(), &screen) == 0) {
+        SDL_SetWindowPosition(window_, screen.x, screen.y);
+        SDL_SetWindowSize(window_, screen.w, screen.h);
+    }
     // The desktop's own resolution: no display mode is ever changed.
     if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
     fullscreen_ = true;

@@ -4,6 +4,7 @@
 // Needs a display (the test script provides Xvfb).
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_window.h"
+#include "x11_window_geometry.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -154,6 +155,12 @@ TEST(SdlPresentation, ThePictureFillsLargeWindowsAndTheFullScreen) {
     SDL_GetWindowSize(handle, &width, &height);
     EXPECT_EQ(width, desktopWidth);
     EXPECT_EQ(height, desktopHeight);
+    // As the X server has it too: without a window manager nobody else would resize the window.
+    int realWidth = 0, realHeight = 0;
+    if (x11WindowSize(handle, realWidth, realHeight)) {
+        EXPECT_EQ(realWidth, desktopWidth);
+        EXPECT_EQ(realHeight, desktopHeight);
+    }
     EXPECT_NE(SDL_GetWindowFlags(handle) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
     SDL_DisplayMode during{};
     ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &during), 0);
