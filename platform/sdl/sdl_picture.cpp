@@ -2,6 +2,8 @@
 
 #include "pause_word.h"
 
+#include <algorithm>
+
 namespace {
 template <typename Function>
 bool load(Function& function, const char* name) {
@@ -10,7 +12,7 @@ bool load(Function& function, const char* name) {
 }
 }  // namespace
 
-bool SdlPicture::create() {
+bool SdlPicture::create(std::int32_t width, std::int32_t height, PictureScaling scaling) {
     if (framebuffer_) return true;
     const bool loaded = load(genFramebuffers_, "glGenFramebuffers") &&
                         load(deleteFramebuffers_, "glDeleteFramebuffers") &&
@@ -44,7 +46,13 @@ bool SdlPicture::create() {
     // The first picture is black, as a new window is, until a scene draws.
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    chooseTarget(width, height, scaling);
     return true;
+}
+
+void SdlPicture::chooseTarget(std::int32_t width, std::int32_t height, PictureScaling scaling) {
+    direct_ = pictureRect(scaling, width, height) == PictureRect{0, height - kPictureHeight, kPictureWidth, kPictureHeight};
+    bindFramebuffer_(GL_FRAMEBUFFER, direct_ ? 0 : framebuffer_);
 }
 
 void SdlPicture::destroy() {
@@ -64,19 +72,34 @@ void SdlPicture::showIn(std::int32_t width, std::int32_t height, PictureScaling 
     const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
     glDisable(GL_SCISSOR_TEST);
 
-    bindFramebuffer_(GL_READ_FRAMEBUFFER, framebuffer_);
-    bindFramebuffer_(GL_DRAW_FRAMEBUFFER, 0);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
     const PictureRect rect = pictureRect(scaling, width, height);
     const GLint bottom = height - rect.y - rect.height;
-    // Smooth when the scale is any ratio; whole multiples and the unscaled picture keep crisp pixels.
-    const GLenum filter = scaling == PictureScaling::kFit ? GL_LINEAR : GL_NEAREST;
-    blitFramebuffer_(0, 0, kPictureWidth, kPictureHeight, rect.x, bottom, rect.x + rect.width, bottom + rect.height,
-                     GL_COLOR_BUFFER_BIT, filter);
-    if (pauseShown) drawPauseWord(rect, height);
-
-    bindFramebuffer_(GL_FRAMEBUFFER, framebuffer_);
+    if (direct_ && !pauseShown) {
+        // Drawn in place: keep a copy, and clear what lies above and right of the picture.
+        bindFramebuffer_(GL_READ_FRAMEBUFFER, 0);
+        bindFramebuffer_(GL_DRAW_FRAMEBUFFER, framebuffer_);
+        blitFramebuffer_(0, 0, kPictureWidth, kPictureHeight, 0, 0, kPictureWidth, kPictureHeight, GL_COLOR_BUFFER_BIT,
+                         GL_NEAREST);
+        bindFramebuffer_(GL_FRAMEBUFFER, 0);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(kPictureWidth, 0, std::max(0, width - kPictureWidth), height);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glScissor(0, kPictureHeight, kPictureWidth, std::max(0, height - kPictureHeight));
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        bindFramebuffer_(GL_READ_FRAMEBUFFER, framebuffer_);
+        bindFramebuffer_(GL_DRAW_FRAMEBUFFER, 0);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        // Smooth when the scale is any ratio; whole multiples and the unscaled picture keep crisp pixels.
+        const GLenum filter = scaling == PictureScaling::kFit ? GL_LINEAR : GL_NEAREST;
+        blitFramebuffer_(0, 0, kPictureWidth, kPictureHeight, rect.x, bottom, rect.x + rect.width,
+                         bottom + rect.height, GL_COLOR_BUFFER_BIT, filter);
+        if (pauseShown) drawPauseWord(rect, height);
+    }
+    chooseTarget(width, height, scaling);
     glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
     if (scissor) glEnable(GL_SCISSOR_TEST);
 }

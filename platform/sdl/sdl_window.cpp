@@ -119,7 +119,9 @@ void SdlWindow::createGlContext() {
     SDL_GL_MakeCurrent(window_, context_);
     // The loop paces itself; a display that refuses (Xvfb does) is fine.
     SDL_GL_SetSwapInterval(0);
-    picture_.create();
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window_, &width, &height);
+    picture_.create(width, height, scaling_);
 }
 
 PictureRect SdlWindow::pictureInWindow() const {
