@@ -179,7 +179,7 @@ void GameApp::setPaused(bool paused) {
 void GameApp::focusChanged(bool focused) {
     if (focused) {
         hadFocus_ = true;  // coming back does not end a pause by itself
-    } else if (hadFocus_) {
+    } else if (hadFocus_ && focusPauses_) {
         setPaused(true);
     }
 }

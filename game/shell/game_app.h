@@ -56,6 +56,8 @@ public:
     bool paused() const { return paused_; }
     // Driven runs (a script, random input) play on whatever the window does.
     void neverPause() { pausable_ = false; }
+    // Programs that stand in for a player on a shared display pause by keys alone.
+    void ignoreFocus() { focusPauses_ = false; }
     // Unpaced runs go as fast as the scene allows, whatever config\speed.txt says.
     void setUnpaced() { forceUnpaced_ = true; }
     void setFrameListener(FrameListener* listener) { listener_ = listener; }
@@ -96,6 +98,7 @@ private:
     std::int32_t desktopHeight_ = 0;
     bool paused_ = false;
     bool pausable_ = true;
+    bool focusPauses_ = true;
     bool hadFocus_ = false;  // a window that never had the focus does not pause for lacking it
 
     bool noWait_ = false;

@@ -82,6 +82,7 @@ Played play(SdlPlatform& sdl, std::uint64_t frames, int pauseAt) {
     {
         GameApp app({sdl.window(), sdl.clock(), journal, journal});
         app.setUnpaced();
+        app.ignoreFocus();  // other tests' windows may take the shared display's focus
         app.pushScene(std::make_unique<LogoScene>());
         app.beginRun();
         while (app.frameNumber() < frames) {
@@ -117,6 +118,7 @@ TEST(DesktopPlay, AControllersAStartsTheGameFromTheLogo) {
     {
         GameApp app({sdl.window(), sdl.clock(), sdl.pad(), sdl.pointer()});
         app.setUnpaced();
+        app.ignoreFocus();
         app.pushScene(std::make_unique<LogoScene>());
         app.beginRun();
         for (int i = 0; i < 5; ++i) ASSERT_TRUE(app.runFrame());
