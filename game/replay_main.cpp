@@ -31,6 +31,12 @@ namespace {
 class FrameListeners final : public FrameListener {
 public:
     void add(FrameListener& listener) { listeners_.push_back(&listener); }
+    // Every listener hears of the frame; one that declines its picture is enough to skip it.
+    bool wantsPicture(std::uint64_t frame) override {
+        bool wanted = true;
+        for (FrameListener* listener : listeners_) wanted = listener->wantsPicture(frame) && wanted;
+        return wanted;
+    }
     void frameDrawn(std::uint64_t frame) override {
         for (FrameListener* listener : listeners_) listener->frameDrawn(frame);
     }

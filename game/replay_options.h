@@ -12,6 +12,7 @@ struct ReplayOptions {
     std::map<std::uint64_t, std::string> shots;   // frame number -> PNG file
     std::map<std::uint64_t, std::string> states;  // frame number -> JSON file of the game's state
     bool paced = false;  // keep the game's own pacing instead of running flat out
+    bool shotsOnly = false;  // pixels only for the frames a shot asks for; none shown in the window
     std::string record;  // journal of the real devices' input; empty plays the script
     bool random = false;          // --random SEED: a restless random player instead of a script
     std::uint64_t randomSeed = 0;
