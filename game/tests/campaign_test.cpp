@@ -112,7 +112,7 @@ TEST_P(Campaigns, TitleToEndingThroughNineStages) {
     ASSERT_EQ(campaign.stages.size(), 9u);
     ASSERT_GT(campaign.ending, campaign.stages.back().clear);
 
-    std::string arguments = "--frames " + std::to_string(campaign.ending + 3);
+    std::string arguments = "--shots-only --frames " + std::to_string(campaign.ending + 3);
     std::vector<int> frames;
     for (const StageFrames& stage : campaign.stages) {
         frames.insert(frames.end(), {stage.start + 2, stage.secondWave, stage.clear});
