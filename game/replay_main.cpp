@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     FrameListeners listeners;
     listeners.add(recorder);
     if (memoryFile.is_open()) {
-        memoryLog = std::make_unique<MemoryLog>(memoryFile);
+        memoryLog = std::make_unique<MemoryLog>(memoryFile, options.memoryInterval);
         listeners.add(*memoryLog);
     }
     if (runPuppet({sdl.window(), sdl.clock(), pad, pointer}, [&](GameApp& app) {

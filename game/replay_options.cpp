@@ -8,7 +8,7 @@
 const char* const kReplayUsage =
     "usage: puppet-replay [--dir PATH] [--script FILE] [--frames N] [--shot N:FILE.png]...\n"
     "                     [--state N:FILE.json]... [--shots-only] [--paced] [--record FILE]\n"
-    "                     [--random SEED [--crazy]] [--memory-log FILE]\n"
+    "                     [--random SEED [--crazy]] [--memory-log FILE [--memory-every N]]\n"
     "Runs the game with the pad played from FILE (lines \"FROM[-TO] KEYS\", KEYS from L R U D Z X C V\n"
     "or -, '#' comments), stops after N frames (0 to N-1, or to N when a shot or state asks for it),\n"
     "writes the 640x480 picture of frame N to FILE.png and the game's state after frame N to FILE.json.\n"
@@ -18,9 +18,9 @@ const char* const kReplayUsage =
     "--random SEED plays instead like a restless player (needs --frames, takes no --script): keys,\n"
     "mouse buttons and pointer held and moved for spans of random length, the same for the same SEED;\n"
     "at the title it picks the normal stages, or with --crazy the crazy set. It never quits.\n"
-    "--memory-log FILE writes every 1000 frames a line: frames run, resident memory in KiB, set and\n"
-    "stage (- on the logo and title), frames spent playing a stage so far, files read and kept, the\n"
-    "heap in use in KiB and its lowest point since the line before.\n"
+    "--memory-log FILE writes every 1000 frames (every N with --memory-every N) a line: frames run,\n"
+    "resident memory in KiB, set and stage (- on the logo and title), frames spent playing a stage so\n"
+    "far, files read and kept, the heap in use in KiB and its lowest point since the line before.\n"
     "  --dir PATH    the folder holding data/ and config/ (build/run after a build)\n"
     "  --paced       keep the game's 50 frames a second instead of running flat out\n"
     "  --shots-only  make pictures only of the frames a --shot asks for and show none: a faster run\n"
@@ -63,7 +63,8 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
             continue;
         }
         if (option != "--dir" && option != "--script" && option != "--frames" && option != "--shot" &&
-            option != "--state" && option != "--record" && option != "--random" && option != "--memory-log") {
+            option != "--state" && option != "--record" && option != "--random" && option != "--memory-log" &&
+            option != "--memory-every") {
             error = "unknown option " + std::string(option);
             return false;
         }
@@ -94,6 +95,11 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
                 return false;
             }
             options.memoryLog = value;
+        } else if (option == "--memory-every") {
+            if (!parseCount(value, options.memoryInterval) || options.memoryInterval == 0) {
+                error = "--memory-every wants a positive number, not " + std::string(value);
+                return false;
+            }
         } else if (option == "--frames") {
             if (!parseCount(value, options.frames) || options.frames == 0) {
                 error = "--frames wants a positive number, not " + std::string(value);

@@ -17,7 +17,8 @@ struct ReplayOptions {
     bool random = false;          // --random SEED: a restless random player instead of a script
     std::uint64_t randomSeed = 0;
     bool crazy = false;           // the set the random player picks at the title
-    std::string memoryLog;        // resident memory every 1000 frames; empty writes none
+    std::string memoryLog;        // resident memory every memoryInterval frames; empty writes none
+    std::uint64_t memoryInterval = 1000;
     bool help = false;   // --help or -h: print the usage and run nothing
 };
 

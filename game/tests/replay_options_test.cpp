@@ -62,6 +62,11 @@ TEST(ReplayOptions, ValuesAndDefaults) {
     EXPECT_EQ(options.randomSeed, 0u);
     EXPECT_FALSE(options.crazy);
     EXPECT_EQ(options.memoryLog, "m.txt");
+    EXPECT_EQ(options.memoryInterval, 1000u);
+    ASSERT_TRUE(parse({"--random", "0", "--frames", "500", "--memory-log", "m.txt", "--memory-every", "50"}, options,
+                      error))
+        << error;
+    EXPECT_EQ(options.memoryInterval, 50u);
     ASSERT_TRUE(parse({"--crazy", "--random", "18446744073709551615", "--frames", "5"}, options, error)) << error;
     EXPECT_EQ(options.randomSeed, 18446744073709551615u);
     EXPECT_TRUE(options.crazy);
@@ -79,7 +84,8 @@ TEST(ReplayOptions, NonsenseIsRefused) {
         {"--record", "r.txt", "--script", "s.txt"},
         {"--random", "1"},     {"--random", "x", "--frames", "5"},          {"--random", "-1", "--frames", "5"},
         {"--random", "1", "--frames", "5", "--script", "s.txt"},          {"--crazy", "--frames", "5"},
-        {"--random", "1", "--frames", "5", "--record", "r.txt"},          {"--memory-log", ""}};
+        {"--random", "1", "--frames", "5", "--record", "r.txt"},          {"--memory-log", ""},
+        {"--memory-every", "0"}};
     for (const auto& args : bad) {
         ReplayOptions options;
         std::string error;
