@@ -3,12 +3,10 @@
 #include "game/world/star.h"
 #include "game/world/word.h"
 #include "puppet/model/pose.h"
-#include "puppet/model/satisfy_distance.h"
 #include "small_world.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -47,24 +45,6 @@ float pushAlongX(SmallWorld& world, Hero& hero, Hero& twin, std::uint32_t keys, 
     world.press(kNone);
     twin.update();
     return hero.puppet.velocity().x - twin.puppet.velocity().x;
-}
-
-// How far each part's frame is from where the pose puts it: the largest miss, over its sixteen
-// distances from the puppet's frame, in world units.
-std::vector<float> poseMisses(const Puppet& puppet) {
-    std::vector<float> misses;
-    for (std::size_t m = 0; m < puppet.parts.size() && 16 * m + 15 < puppet.pose.size(); ++m) {
-        float worst = 0.0f;
-        for (std::size_t k = 0; k < 4; ++k) {
-            for (std::size_t j = 0; j < 4; ++j) {
-                const float wanted = puppet.poseScale * puppet.pose[16 * m + 4 * k + j];
-                const float d = pointDistance(puppet.frame.corners[k], puppet.parts[m].frame.corners[j]);
-                worst = std::max(worst, std::fabs(d - wanted));
-            }
-        }
-        misses.push_back(worst);
-    }
-    return misses;
 }
 
 }  // namespace
@@ -453,34 +433,4 @@ TEST(HeroTest, ModelsWithoutTheHandBoundConjureNothingThatHangs) {
     world.press(kNone);
     hero.update();
     EXPECT_TRUE(hero.heldStars.empty());
-}
-
-// Open fault, kept visible as a disabled test until the hero's rig is mended: in the first frames
-// after getting up, the pose's pull on a part lying far from (or turned against) its posed place
-// squashes the part's frame flat, and the square comes back mirrored; the pose then holds the
-// mirrored square as a squashed local rest, so the part stays turned over (the head 90 degrees back).
-TEST(HeroTest, DISABLED_TenCollapsesLeaveEveryPartWhereItsPosePutsItOnceUpAgain) {
-    REQUIRE_DATA_SET();
-    SmallWorld world;
-    Hero& hero = world.addHero();
-    settle(world);
-    const std::vector<float> standing = poseMisses(hero.puppet);
-    ASSERT_EQ(standing.size(), hero.puppet.parts.size()) << "the pose holds every part";
-    for (int cycle = 0; cycle < 10; ++cycle) {
-        SCOPED_TRACE("cycle " + std::to_string(cycle));
-        // Each fall a little different: facing either way, walking or not, lying for a while.
-        const std::uint32_t walk = cycle % 3 == 0 ? kPadKeyRight : cycle % 3 == 1 ? kPadKeyLeft : kNone;
-        for (int i = 0; i < 20; ++i) world.frame(walk);
-        world.frame(kNone);
-        hero.life = 1.0f;
-        world.frame(kPadKeyC);
-        for (int i = 0; i < 40 + 10 * cycle; ++i) world.frame(kNone);
-        world.frame(kPadKeyC);
-        ASSERT_TRUE(hero.puppet.has(Puppet::posed));
-        for (int i = 0; i < 150; ++i) world.frame(kNone);
-        const std::vector<float> misses = poseMisses(hero.puppet);
-        for (std::size_t m = 0; m < misses.size(); ++m) {
-            EXPECT_LT(misses[m], standing[m] + 0.05f) << "part " << m;
-        }
-    }
 }
