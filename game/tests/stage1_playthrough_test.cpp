@@ -162,8 +162,8 @@ TEST_F(Stage1Playthrough, WithOrWithoutPicturesEveryFrameIsTheSame) {
     constexpr int kLast = 700;
     for (const char* way : {"drawn", "unseen"}) {
         fs::create_directory(folder_ / way);
-        std::string arguments = "--frames " + std::to_string(kLast) + " --shot " + std::to_string(kLast) + ":" + way +
-                                "/last.png";
+        const std::string last = std::to_string(kLast);
+        std::string arguments = "--frames " + last + " --shot " + last + ":" + way + "/last.png";
         for (int frame = 0; frame <= kLast; ++frame) {
             arguments += " --state " + std::to_string(frame) + ":" + way + "/" + std::to_string(frame);
         }
