@@ -12,6 +12,7 @@
 
 namespace {
 GameApp* theApp = nullptr;
+constexpr std::uint32_t kPausedFrameMs = 20;
 }  // namespace
 
 GameApp::GameApp(const GamePlatform& platform) : platform_(platform) {
@@ -121,13 +122,15 @@ void GameApp::beginRun() {
 
 bool GameApp::runFrame() {
     if (quitRequested_ || sceneStack_.empty()) return false;
-    const std::uint32_t frameStart = platform_.clock.ticks();
     if (paused_) {
-        // The picture of the last frame is shown again; the game's own time stands still.
+        // The picture of the last frame is shown again; the game's own time stands still. A paused
+        // game waits a frame's time even when unpaced, rather than keep a core busy.
         platform_.window.present();
-        pace(frameStart);
+        pumpMessages();
+        platform_.clock.sleep(kPausedFrameMs);
         return true;
     }
+    const std::uint32_t frameStart = platform_.clock.ticks();
 
     pointerInput_->sample();
     padInput_->sample();

@@ -38,6 +38,7 @@ TEST(Pause, KeysAndFocusPauseTheLoopWithoutCountingFrames) {
     const int owner = 0;
     sound_pause::attach(&owner, [&sound](bool paused) { sound.push_back(paused); });
     GameApp app(machine.platform());
+    app.setUnpaced();
     app.pushScene(std::make_unique<CountingScene>(machine.log));
     app.beginRun();
 
@@ -53,7 +54,9 @@ TEST(Pause, KeysAndFocusPauseTheLoopWithoutCountingFrames) {
     ASSERT_TRUE(app.runFrame());
     EXPECT_TRUE(app.paused());
     machine.log.lines.clear();
+    const std::uint64_t sleptBefore = machine.clock.slept;
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(app.runFrame());
+    EXPECT_GE(machine.clock.slept - sleptBefore, 5u * 20u);  // waiting, not spinning, though unpaced
     EXPECT_EQ(app.frameNumber(), 3u);
     EXPECT_EQ(count(machine.log, "update") + count(machine.log, "draw") + count(machine.log, "input"), 0u);
     EXPECT_EQ(count(machine.log, "present"), 5u);
