@@ -128,8 +128,9 @@ def main():
     summary, extra = extras(text)
     manual = {"1": "User Commands", "6": "Games"}[args.section]
     page = [f'.TH "{args.name.upper()}" "{args.section}" "{args.date}" "{args.source}" "{manual}"',
-            ".SH NAME", escape(args.name) + " \\- " + escape(summary)]
+            ".nh", ".ad l", ".SH NAME", escape(args.name) + " \\- " + escape(summary)]
     page += convert(run.stdout, args.name) + extra
+    # Left-aligned and never hyphenated: options and paths are copied from the page as they stand.
     data = ("\n".join(page) + "\n").encode("utf-8")
     if args.output.endswith(".gz"):
         # No name and no time in the header: the same page compresses to the same bytes.
