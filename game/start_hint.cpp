@@ -25,7 +25,8 @@ std::string missingDataHint(const fs::path& folder, const fs::path& program) {
         hint += "start it with: cd " + run.lexically_normal().string() + " && " +
                 (failure || self.empty() ? program.string() : self.string());
     } else if (const fs::path launcher = installedLauncher(program);
-               !program.empty() && fs::is_directory(program.parent_path() / INSTALLED_SHARE / "data", failure) &&
+               !program.empty() &&
+               fs::is_directory(program.parent_path() / INSTALLED_SHARE / "data", failure) &&
                fs::is_regular_file(launcher, failure)) {
         // Installed: the launcher prepares a folder of the user's own with data/ and config/.
         hint += "start it with its launcher: " + launcher.string();

@@ -35,15 +35,34 @@ struct CommandLine {
 };
 
 // The options QApplication and its platform plugin take out of the command line themselves.
-const QStringList kQtOptions = {
-    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-    QStringLiteral("plugin"), QStringLiteral("qmljsdebugger"), QStringLiteral("qwindowgeometry"),
-    QStringLiteral("qwindowicon"), QStringLiteral("qwindowtitle"), QStringLiteral("reverse"),
-    QStringLiteral("session"), QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("widgetcount"),
-    QStringLiteral("display"), QStringLiteral("geometry"), QStringLiteral("title"), QStringLiteral("icon"),
-    QStringLiteral("name"), QStringLiteral("visual"), QStringLiteral("ncols"), QStringLiteral("cmap"),
-    QStringLiteral("dialogs"), QStringLiteral("fontengine"), QStringLiteral("nograb"), QStringLiteral("dograb"),
-    QStringLiteral("sync"), QStringLiteral("im"), QStringLiteral("inputstyle")};
+const QStringList kQtOptions = {QStringLiteral("platform"),
+                                QStringLiteral("platformpluginpath"),
+                                QStringLiteral("platformtheme"),
+                                QStringLiteral("plugin"),
+                                QStringLiteral("qmljsdebugger"),
+                                QStringLiteral("qwindowgeometry"),
+                                QStringLiteral("qwindowicon"),
+                                QStringLiteral("qwindowtitle"),
+                                QStringLiteral("reverse"),
+                                QStringLiteral("session"),
+                                QStringLiteral("style"),
+                                QStringLiteral("stylesheet"),
+                                QStringLiteral("widgetcount"),
+                                QStringLiteral("display"),
+                                QStringLiteral("geometry"),
+                                QStringLiteral("title"),
+                                QStringLiteral("icon"),
+                                QStringLiteral("name"),
+                                QStringLiteral("visual"),
+                                QStringLiteral("ncols"),
+                                QStringLiteral("cmap"),
+                                QStringLiteral("dialogs"),
+                                QStringLiteral("fontengine"),
+                                QStringLiteral("nograb"),
+                                QStringLiteral("dograb"),
+                                QStringLiteral("sync"),
+                                QStringLiteral("im"),
+                                QStringLiteral("inputstyle")};
 
 // The status of a refused command line.
 constexpr int kRefused = 2;
@@ -86,7 +105,8 @@ public:
             return 0;
         }
         if (parser_.isSet(version_)) {
-            std::fputs(qPrintable(QStringLiteral("rigbench %1\n").arg(QStringLiteral(RIGBENCH_VERSION))), stdout);
+            std::fputs(qPrintable(QStringLiteral("rigbench %1\n").arg(QStringLiteral(RIGBENCH_VERSION))),
+                       stdout);
             return 0;
         }
         return std::nullopt;
@@ -96,7 +116,8 @@ public:
     std::optional<CommandLine> read(const QStringList& arguments) {
         if (!parser_.parse(arguments)) return refuse(parser_.errorText());
         const QStringList models = parser_.positionalArguments();
-        if (models.size() > 1) return refuse(QStringLiteral("one model at a time, not %1").arg(models.size()));
+        if (models.size() > 1)
+            return refuse(QStringLiteral("one model at a time, not %1").arg(models.size()));
         CommandLine commandLine;
         if (!models.isEmpty()) commandLine.modelPath = models.first();
         return commandLine;
@@ -121,7 +142,8 @@ private:
     }
 
     // Our own rather than Qt's standard pair: Qt's adds --help-all, whose Qt options need a display.
-    const QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("print this text")};
+    const QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")},
+                                   QStringLiteral("print this text")};
     const QCommandLineOption version_{{QStringLiteral("v"), QStringLiteral("version")},
                                       QStringLiteral("print the version")};
     QCommandLineParser parser_;
@@ -166,7 +188,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("rigbench"));
     QApplication::setApplicationVersion(QStringLiteral(RIGBENCH_VERSION));
     CommandLineParser parser;
-    if (const std::optional<int> status = parser.answerWithoutDisplay(argumentList(argc, argv))) return *status;
+    if (const std::optional<int> status = parser.answerWithoutDisplay(argumentList(argc, argv)))
+        return *status;
 
     CrigbenchApp app(argc, argv);
     // QApplication has taken its own options out of argc and argv.
