@@ -156,6 +156,12 @@ work=$home/.local/state/dolvane
 [ "$(readlink "$work/data")" = "$root/usr/share/dolvane/data" ] ||
   fail "the launcher linked data to $(readlink "$work/data"), not the unpacked data set"
 
+# The program started by hand (here with no display, so that it ends at once) points at the launcher
+# in games/.
+hint=$(cd "$tmp/elsewhere" && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$root/usr/libexec/dolvane/puppet" 2>&1 || true)
+[[ "$hint" == *"start it with its launcher: $root/usr/games/puppet"* ]] ||
+  fail "the unpacked program started by hand does not point at its launcher: $hint"
+
 # Its first frame, played from the folder the launcher prepared, is the build's own first frame.
 "$root/usr/bin/puppet-replay" --dir "$work" --shot 0:"$tmp/packed.png" 2>"$tmp/stderr" ||
   fail "the unpacked puppet-replay failed"
