@@ -139,7 +139,7 @@ bool CrigbenchDoc::writeAtomically(const std::string& path, const std::string& t
         }
         written += n;
     }
-    if (!file.commit()) {
+    if (!(commitSave ? commitSave(file) : file.commit())) {
         error_ = file.errorString().toStdString();
         return false;
     }
@@ -193,13 +193,14 @@ void CrigbenchDoc::UpdateAllViews() {
 void CrigbenchDoc::pullToPose() {
     if (!anchoring) return;
     const std::size_t covered = std::min(model.parts.size(), anchorDistances.size() / 16);
+    // The anchors are set once a pass. Weight 0 never moves them, but a corner lying exactly on one
+    // nudges it by the step's 0.001, and that nudge holds for the rest of the pass.
+    std::array<Point2, 4> anchors = kUnitSquare;
     for (std::size_t p = 0; p < covered; ++p) {
         EditPart& part = model.parts[p];
-        for (int k = 0; k < 4; ++k) {
-            for (int j = 0; j < 4; ++j) {
-                Point2 anchor = kUnitSquare[k];
-                relaxDistance(anchor, part.corners[j], anchorDistances[16 * p + 4 * k + j], 0.0f, 1.0f);
-            }
+        for (std::size_t k = 0; k < 4; ++k) {
+            for (std::size_t j = 0; j < 4; ++j)
+                relaxDistance(anchors[k], part.corners[j], anchorDistances[16 * p + 4 * k + j], 0.0f, 1.0f);
         }
     }
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class QSaveFile;
+
 // Everything an edit of the puppet can change: parts with their corners, links and the pose table.
 struct EditState {
     std::vector<EditPart> parts;
@@ -80,6 +82,10 @@ public:
     void clearHistory();
 
     static constexpr std::size_t kUndoLimit = 200;
+
+    // The last step of every save: puts the fully written temporary file in the target's place.
+    // Unset, QSaveFile::commit; a test puts a commit here that fails.
+    std::function<bool(QSaveFile&)> commitSave;
 
 private:
     void restore(EditState state);
