@@ -49,7 +49,7 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
         if (!chosen.isEmpty()) loadPose(chosen);
     });
 
-    connect(partList, &QListWidget::currentRowChanged, this, [this](int) { document->UpdateAllViews(); });
+    connect(partList, &QListWidget::itemSelectionChanged, this, [this] { document->UpdateAllViews(); });
 
     thePartDlg = this;
     // A model opened before this window existed (from the command line) is listed straight away.
@@ -81,7 +81,10 @@ void CPartDlg::refreshPartList() {
 }
 
 int CPartDlg::currentPart() const {
-    return partList->currentRow();
+    // The selection, not the current row: Ctrl+click on the selected row clears the selection and
+    // leaves the current row where it was.
+    const QList<QListWidgetItem*> selected = partList->selectedItems();
+    return selected.isEmpty() ? -1 : partList->row(selected.constFirst());
 }
 
 void CPartDlg::appendPart(const QString& chosenFile) {

@@ -18,7 +18,7 @@ public:
 
     // Refills the list from the document, selecting the last part, and redraws the views.
     void refreshPartList();
-    // The selected row, or -1.
+    // The selected row, or -1 when no row is selected.
     int currentPart() const;
 
     // The buttons' work, after their file dialogs: each changes the document and the list together.
