@@ -2,12 +2,14 @@
 
 #include "datatree/data_file.h"
 #include "datatree/data_number.h"
+#include "datatree/host_path.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -67,6 +69,7 @@ bool CrigbenchDoc::OnNewDocument() {
 }
 
 bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
+    notAModel_ = false;
     const QString name = QString::fromStdString(path);
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -79,6 +82,18 @@ bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     file.close();
+
+    // What is not a model (a picture, a pose, anything without either of the model's keys) is refused
+    // before anything changes: opened as an empty model, the next save would write over it.
+    DataRef root;
+    readDataString(contents.toStdString(), root);
+    if (root.kind() != DataKind::Map || (root->find("parts").kind() == DataKind::None &&
+                                         root->find("joints_link").kind() == DataKind::None)) {
+        notAModel_ = true;
+        error_.clear();
+        return false;
+    }
+    notAModel_ = false;
     error_.clear();
 
     // The model's part paths are relative to the model's own folder, as the game reads them.
@@ -86,13 +101,18 @@ bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
     pathName_ = info.absoluteFilePath().toStdString();
     setProgramFolder(info.absolutePath().toStdString());
 
-    DataRef root;
-    readDataString(contents.toStdString(), root);
-
     DataRef& partList = root->find("parts");
     model.parts.clear();
     model.parts.resize(partList->size());
-    for (std::uint32_t i = 0; i < partList->size(); ++i) model.parts[i].load(partList->item(i)->text());
+    missingParts_.clear();
+    for (std::uint32_t i = 0; i < partList->size(); ++i) {
+        const std::string& partPath = partList->item(i)->text();
+        model.parts[i].load(partPath);
+        const bool listed =
+            std::find(missingParts_.begin(), missingParts_.end(), partPath) != missingParts_.end();
+        if (!listed && !QFileInfo(QString::fromStdString(hostPath(partPath))).isFile())
+            missingParts_.push_back(partPath);
+    }
 
     DataRef& linkList = root->find("joints_link");
     model.links.assign(linkList->size(), JointLink{});
@@ -184,6 +204,12 @@ void CrigbenchDoc::loadPose(const std::string& path) {
     DataRef root;
     readDataFile(path, root);
     for (std::uint32_t e = 0; e < anchorDistances.size(); ++e) readFloat(root->item(e), anchorDistances[e]);
+}
+
+std::size_t CrigbenchDoc::poseLength(const std::string& path) {
+    DataRef root;
+    readDataFile(path, root);
+    return root.kind() == DataKind::Array ? root->size() : 0;
 }
 
 void CrigbenchDoc::UpdateAllViews() {

@@ -244,6 +244,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
         QVERIFY(dir_.isValid());
         QVERIFY(QDir().mkpath(dir_.filePath("sub")));
+        QVERIFY(QDir().mkpath(dir_.filePath("poses")));  // kept apart from the models, which would load them
         writeFile(dir_.filePath("sub/a.part"), partText("a.png"));
         writeSolidPng(dir_.filePath("sub/a.png"), kOrange);
         writeFile(dir_.filePath("b.part"), partText("b.png"));
@@ -538,13 +539,21 @@ private slots:
         QCOMPARE(dialog->currentPart(), -1);
         QVERIFY(model.parts.empty());
 
+        // The prefix still says sub\, where no b.part is: Append says so and stores the path that
+        // reaches the picked file.
+        QString question;
+        answerNextQuestion(QMessageBox::Yes, &question);
+        dialog->appendPart(dir_.filePath("b.part"));
+        QVERIFY(question.contains(QStringLiteral("sub\\b.part")));
+        QCOMPARE(model.parts[0].path, std::string("b.part"));
+        QCOMPARE(model.parts[0].texture, std::string("b.png"));
+
         // Save Pose and Load Pose use the whole chosen path; a loaded pose pulls a part back.
-        dialog->appendPart(QStringLiteral("b.part"));
         const auto placed = model.parts[0].corners;
-        dialog->savePose(dir_.filePath("elsewhere.pose"));
-        QVERIFY(QFile::exists(dir_.filePath("elsewhere.pose")));
+        dialog->savePose(dir_.filePath("poses/elsewhere.pose"));
+        QVERIFY(QFile::exists(dir_.filePath("poses/elsewhere.pose")));
         for (Point2& c : model.parts[0].corners) c.x += 0.7f;
-        dialog->loadPose(dir_.filePath("elsewhere.pose"));
+        dialog->loadPose(dir_.filePath("poses/elsewhere.pose"));
         QVERIFY(frame.document().anchoring);
         QTRY_VERIFY_WITH_TIMEOUT(std::fabs(model.parts[0].corners[0].x - placed[0].x) < 0.02f, 10000);
     }
@@ -660,7 +669,7 @@ private slots:
         drag(view, {0.0f, 0.0f}, {0.3f, -0.4f}, 6);
         key(view, QEvent::KeyRelease);
         shots.push_back(shoot(doc));
-        chosen = dir_.filePath("undo.pose");
+        chosen = dir_.filePath("poses/undo.pose");
         QTest::mouseClick(dialog->savePoseButton, Qt::LeftButton);
         QTest::mouseClick(dialog->loadPoseButton, Qt::LeftButton);
         QVERIFY(doc.anchoring);
