@@ -344,6 +344,7 @@ bool CMainFrame::openDocument(const QString& path) {
         for (const std::string& part : document_.missingParts()) missing << QString::fromStdString(part);
         QMessageBox::warning(this, kAppTitle, texts::missingParts(path, missing));
     }
+    rebuildPoseMenu();
     loadPoseBeside();
     return true;
 }
@@ -417,6 +418,7 @@ bool CMainFrame::saveDocumentTo(const QString& path) {
     }
     // The working folder follows the saved model.
     setProgramFolder(target.absolutePath().toStdString());
+    rebuildPoseMenu();
     bool rewritten = false;
     for (std::size_t i = 0; i < oldPaths.size(); ++i) rewritten |= document_.model.parts[i].path != oldPaths[i];
     if (rewritten) {
@@ -441,11 +443,13 @@ bool CMainFrame::carryPartsTo(const QDir& from, const QDir& to) {
     for (EditPart& part : document_.model.parts) {
         const QString source = resolveGamePath(from, QString::fromStdString(part.path));
         QString newPath = gamePathFrom(to, source);
+        // Copied, a part keeps the path it had when that stays inside the new folder, else goes beside.
+        const QString kept = QString::fromStdString(part.path);
+        const bool inside = !kept.contains(QStringLiteral("..")) && !QFileInfo(kept).isAbsolute();
         // A part file that is not there cannot be copied: its path is rewritten all the same.
         if (answer == QMessageBox::Save && QFileInfo(source).isFile()) {
             QString error;
-            // Copied under the path it had, so that the model names it as before wherever possible.
-            newPath = copyPartWithPicture(source, to, QString::fromStdString(part.path), error);
+            newPath = copyPartWithPicture(source, to, inside ? kept : QFileInfo(source).fileName(), error);
             if (newPath.isEmpty()) {
                 QMessageBox::warning(this, kAppTitle, texts::copyFailed(source, error));
                 return false;

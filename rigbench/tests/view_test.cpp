@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -946,6 +947,143 @@ private slots:
         QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
         drag(view, model.parts[1].centre(), {-1.0f, 1.0f});
         QVERIFY(distance(model.parts[1].centre(), {-1.0f, 1.0f}) < 0.05f);
+    }
+
+    // No file of the modder's is overwritten by mistake, and a model keeps its parts wherever it goes.
+    void filesFollowTheModel() {
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        const QDir root(work.path());
+        QVERIFY(root.mkpath("src") && root.mkpath("other") && root.mkpath("copies"));
+        auto bytes = [&root](const char* name) {
+            QFile file(root.filePath(QLatin1String(name)));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        };
+        writeFile(root.filePath("src/a.part"), partText("a.png"));
+        writeSolidPng(root.filePath("src/a.png"), kOrange);
+        writeFile(root.filePath("src/b.part"), partText("b.png"));
+        writeSolidPng(root.filePath("src/b.png"), kTeal);
+        writeFile(root.filePath("src/rig.model"),
+                  "{joints_link=[{joint_num=[1,0,],length=0.5,part_num=[0,1,],},],parts=[a.part,b.part,],},");
+        writeFile(root.filePath("src/holes.model"), "{parts=[a.part,gone.part,gone.part,],}");
+        writeFile(root.filePath("other/a.part"), partText("a.png"));  // another part of the same name
+        writeSolidPng(root.filePath("other/a.png"), kGreen);
+        writeSolidPng(root.filePath("ball.png"), kBlack);
+        writeFile(root.filePath("junk.model"), QByteArray("\x01\x02 {no model", 12));
+        writeFile(root.filePath("ten.pose"), "[" + QByteArray("1,").repeated(160) + "],");
+        const QByteArray ball = bytes("ball.png");
+
+        CMainFrame frame;
+        QVERIFY(showWithTools(frame));
+        CrigbenchDoc& doc = frame.document();
+        CPartDlg* dialog = frame.view()->partDialog();
+        const QString rig = root.filePath("src/rig.model");
+        QVERIFY(frame.openDocument(rig));
+
+        // A picture, a pose and junk are refused with a message naming the file; the document, the
+        // working folder and the recent list stay as they were, and Ctrl+S then writes the model.
+        for (const char* name : {"ball.png", "ten.pose", "junk.model"}) {
+            QString message;
+            answerNextQuestion(QMessageBox::Ok, &message);
+            QVERIFY(!frame.openDocument(root.filePath(QLatin1String(name))));
+            QVERIFY2(message.contains(QLatin1String(name)), qPrintable(message));
+            QCOMPARE(doc.model.parts.size(), std::size_t(2));
+            QCOMPARE(QString::fromStdString(doc.pathName()), rig);
+            QVERIFY(!frame.recentFiles().join(QLatin1Char('|')).contains(QLatin1String(name)));
+        }
+        QCOMPARE(QDir::currentPath(), root.filePath("src"));
+        doc.model.links.clear();
+        doc.UpdateAllViews();
+        QVERIFY(makeActive(frame));
+        QTest::keyClick(frame.view(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(bytes("ball.png"), ball);
+        QCOMPARE(bytes("src/rig.model"), QByteArray("{joints_link=[],parts=[a.part,b.part,],},"));
+
+        // A recent entry that no longer opens leaves the list.
+        QVERIFY(QFile::copy(rig, root.filePath("src/twin.model")));
+        QVERIFY(frame.openDocument(root.filePath("src/twin.model")));
+        writeFile(root.filePath("src/twin.model"), "twin");
+        QAction* twin = nullptr;
+        for (QAction* act : frame.findChildren<QAction*>())
+            if (act->text().endsWith(QStringLiteral("twin.model"))) twin = act;
+        QVERIFY(twin);
+        answerNextQuestion(QMessageBox::Ok);
+        twin->trigger();
+        QVERIFY(!frame.recentFiles().join(QLatin1Char('|')).contains(QStringLiteral("twin.model")));
+
+        // Missing part files: the model opens with every part, and one message names each file once.
+        QString missing;
+        answerNextQuestion(QMessageBox::Ok, &missing);
+        QVERIFY(frame.openDocument(root.filePath("src/holes.model")));
+        QCOMPARE(doc.model.parts.size(), std::size_t(3));
+        QCOMPARE(missing.count(QStringLiteral("gone.part")), 1);
+        QVERIFY(!missing.contains(QStringLiteral("a.part")));
+
+        // Append of another folder's a.part, which the rule would take from src: copied beside the
+        // model under a free name with its picture, one undo step; src's own files stay.
+        QVERIFY(frame.openDocument(rig));
+        answerNextQuestion(QMessageBox::Save);
+        dialog->appendPart(root.filePath("other/a.part"));
+        QCOMPARE(doc.model.parts.size(), std::size_t(3));
+        QCOMPARE(doc.model.parts[2].path, std::string("a_2.part"));
+        QCOMPARE(doc.model.parts[2].texture, std::string("a_2.png"));
+        QCOMPARE(bytes("src/a_2.png"), bytes("other/a.png"));
+        QCOMPARE(bytes("src/a.part"), partText("a.png"));
+        QVERIFY(frame.undo());
+        QCOMPARE(doc.model.parts.size(), std::size_t(2));
+        QVERIFY(frame.redo());
+
+        // Save As into another folder, paths rewritten: the model there reaches the parts, and the
+        // working folder follows it, as the status bar shows.
+        QString target = root.filePath("other/rig.model");
+        frame.chooseModelFile = [&target](bool) { return target; };
+        answerNextQuestion(QMessageBox::Yes);
+        QVERIFY(frame.saveDocumentAs());
+        QCOMPARE(doc.model.parts[0].path, std::string("..\\src\\a.part"));
+        QCOMPARE(QDir::currentPath(), root.filePath("other"));
+        QVERIFY(frame.folderField()->text().contains(QDir::toNativeSeparators(root.filePath("other"))));
+        {
+            CrigbenchDoc reopened;
+            QVERIFY(reopened.OnOpenDocument(target.toStdString()));
+            QVERIFY(reopened.missingParts().empty());
+            QCOMPARE(reopened.model.parts[2].texture, std::string("a_2.png"));
+        }
+
+        // Save As with the parts copied: the copy stands alone, src gone, and opens with its pictures.
+        target = root.filePath("copies/rig.model");
+        answerNextQuestion(QMessageBox::Save);
+        QVERIFY(frame.saveDocumentAs());
+        QCOMPARE(doc.model.parts[0].path, std::string("a.part"));
+        QCOMPARE(doc.model.parts[2].path, std::string("a_2.part"));
+        QCOMPARE(dialog->poseFolder(), root.filePath("copies"));
+        QVERIFY(QDir(work.path()).rename("src", "gone"));
+        // A pose of the parts spread apart, beside the model as the game's first pose, and a pose
+        // made for ten parts.
+        moveWhole(doc.model.parts[0], -1.2f);
+        moveWhole(doc.model.parts[1], 1.2f);
+        dialog->savePose(root.filePath("copies/normal.pose"));
+        QVERIFY(QFile::copy(root.filePath("ten.pose"), root.filePath("copies/ten.pose")));
+        QVERIFY(frame.newDocument());
+        QVERIFY(frame.openDocument(target));
+        QVERIFY(doc.missingParts().empty());
+        QVERIFY(doc.anchoring);
+        QVERIFY(frame.statusBar()->currentMessage().contains(QStringLiteral("normal.pose")));
+        QVERIFY(!frame.document().canUndo());
+        dialog->partList->setCurrentRow(-1);
+        const QImage image = frame.view()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, frame.view(), {-1.2f, -0.3f}, kOrange, 0));
+        QVERIFY(colourNear(image, frame.view(), {1.2f, -0.3f}, kTeal, 0));
+
+        // The poses beside the model are listed; the one for ten parts says so when loaded.
+        QAction* tenPose = nullptr;
+        for (QAction* act : frame.poseMenu()->actions())
+            if (act->text() == QStringLiteral("ten.pose")) tenPose = act;
+        QVERIFY(tenPose);
+        QString wrong;
+        answerNextQuestion(QMessageBox::Ok, &wrong);
+        tenPose->trigger();
+        QVERIFY2(wrong.contains(QStringLiteral("160")) && wrong.contains(QStringLiteral("48")), qPrintable(wrong));
+        frame.chooseModelFile = nullptr;
     }
 
     void opensGameModel() {
