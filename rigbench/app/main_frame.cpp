@@ -2,9 +2,9 @@
 
 #include "editor_texts.h"
 #include "lock_state_x11.h"
-#include "part_files.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
+#include "part_files.h"
 #include "rigbench_view.h"
 #include "toolbar_icons.h"
 
@@ -327,12 +327,12 @@ void CMainFrame::openFromUser() {
 
 bool CMainFrame::openDocument(const QString& path) {
     if (!document_.OnOpenDocument(path.toStdString())) {
-        QMessageBox::warning(this, kAppTitle,
-                             document_.notAModel()
-                                 ? texts::notAModel(path)
-                                 : QStringLiteral("%1\nを開けません。\n%2")
-                                       .arg(QDir::toNativeSeparators(path),
-                                            QString::fromStdString(document_.errorString())));
+        QMessageBox::warning(
+            this, kAppTitle,
+            document_.notAModel()
+                ? texts::notAModel(path)
+                : QStringLiteral("%1\nを開けません。\n%2")
+                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
         return false;
     }
     rememberRecentFile(QString::fromStdString(document_.pathName()));
@@ -358,12 +358,14 @@ void CMainFrame::loadPoseBeside() {
     // The game's first pose of a puppet is normal.pose: the puppet opens standing, not piled on the origin.
     const QStringList poses = posesBeside();
     if (poses.isEmpty() || document_.model.parts.empty()) return;
-    const QString pose = poses.contains(QStringLiteral("normal.pose")) ? QStringLiteral("normal.pose") : poses.first();
+    const QString pose =
+        poses.contains(QStringLiteral("normal.pose")) ? QStringLiteral("normal.pose") : poses.first();
     const std::size_t length = CrigbenchDoc::poseLength(pose.toStdString());
     const std::size_t parts = document_.model.parts.size();
     if (length != parts * 16) {
         statusBar()->showMessage(
-            texts::poseForOtherPartCount(pose, static_cast<int>(length), static_cast<int>(parts)).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            texts::poseForOtherPartCount(pose, static_cast<int>(length), static_cast<int>(parts))
+                .replace(QLatin1Char('\n'), QLatin1Char(' ')));
         return;
     }
     document_.loadPose(pose.toStdString());
@@ -420,7 +422,8 @@ bool CMainFrame::saveDocumentTo(const QString& path) {
     setProgramFolder(target.absolutePath().toStdString());
     rebuildPoseMenu();
     bool rewritten = false;
-    for (std::size_t i = 0; i < oldPaths.size(); ++i) rewritten |= document_.model.parts[i].path != oldPaths[i];
+    for (std::size_t i = 0; i < oldPaths.size(); ++i)
+        rewritten |= document_.model.parts[i].path != oldPaths[i];
     if (rewritten) {
         document_.recordUndo(before);
         updateUndoActions();
@@ -432,9 +435,10 @@ bool CMainFrame::saveDocumentTo(const QString& path) {
 }
 
 bool CMainFrame::carryPartsTo(const QDir& from, const QDir& to) {
-    QMessageBox box(QMessageBox::Question, kAppTitle,
-                    texts::saveIntoOtherFolder(to.absolutePath(), static_cast<int>(document_.model.parts.size())),
-                    QMessageBox::Yes | QMessageBox::Save | QMessageBox::Cancel, this);
+    QMessageBox box(
+        QMessageBox::Question, kAppTitle,
+        texts::saveIntoOtherFolder(to.absolutePath(), static_cast<int>(document_.model.parts.size())),
+        QMessageBox::Yes | QMessageBox::Save | QMessageBox::Cancel, this);
     box.button(QMessageBox::Yes)->setText(texts::rewritePathsButton());
     box.button(QMessageBox::Save)->setText(texts::copyPartsButton());
     box.setDefaultButton(QMessageBox::Yes);

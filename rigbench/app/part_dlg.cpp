@@ -177,8 +177,9 @@ void CPartDlg::loadPose(const QString& path) {
     // Loaded all the same, as far as it goes; but a pose for another puppet scrambles this one.
     const std::size_t parts = document->model.parts.size();
     if (length != parts * 16) {
-        QMessageBox::warning(this, QStringLiteral("rigbench"),
-                             texts::poseForOtherPartCount(path, static_cast<int>(length), static_cast<int>(parts)));
+        QMessageBox::warning(
+            this, QStringLiteral("rigbench"),
+            texts::poseForOtherPartCount(path, static_cast<int>(length), static_cast<int>(parts)));
     }
 }
 

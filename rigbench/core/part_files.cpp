@@ -22,8 +22,9 @@ QByteArray contents(const QString& path) {
 QString placeFor(const QDir& into, const QString& wanted, const QByteArray& bytes, bool& exists) {
     const QFileInfo info(into.absoluteFilePath(wanted));
     for (int n = 1;; ++n) {
-        const QString name = n == 1 ? info.fileName()
-                                    : QStringLiteral("%1_%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
+        const QString name =
+            n == 1 ? info.fileName()
+                   : QStringLiteral("%1_%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
         const QString path = info.dir().filePath(name);
         if (!QFileInfo::exists(path)) {
             exists = false;
@@ -81,8 +82,8 @@ QString copyPartWithPicture(const QString& source, const QDir& into, const QStri
             const QByteArray pictureBytes = contents(picture);
             const QDir partFolder = QFileInfo(into.absoluteFilePath(wantedPart)).absoluteDir();
             bool there = false;
-            const QString target =
-                placeFor(partFolder, QString::fromStdString(hostPath(texture.toStdString())), pictureBytes, there);
+            const QString target = placeFor(
+                partFolder, QString::fromStdString(hostPath(texture.toStdString())), pictureBytes, there);
             if (!there && !writeBytes(target, pictureBytes, error)) return QString();
             const QString named = gamePathFrom(partFolder, target);
             if (named != texture) {

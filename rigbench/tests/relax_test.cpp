@@ -151,7 +151,8 @@ private slots:
         CrigbenchDoc doc;
         doc.model.parts = {squarePart(), squarePart()};
         for (EditPart& part : doc.model.parts) {
-            for (Point2& c : part.corners) c = {c.x * 0.8f - c.y * 0.6f + 0.9f, c.x * 0.6f + c.y * 0.8f - 0.4f};
+            for (Point2& c : part.corners)
+                c = {c.x * 0.8f - c.y * 0.6f + 0.9f, c.x * 0.6f + c.y * 0.8f - 0.4f};
         }
         doc.anchorDistances = doc.poseTable();
         doc.anchoring = true;

@@ -1082,7 +1082,8 @@ private slots:
         QString wrong;
         answerNextQuestion(QMessageBox::Ok, &wrong);
         tenPose->trigger();
-        QVERIFY2(wrong.contains(QStringLiteral("160")) && wrong.contains(QStringLiteral("48")), qPrintable(wrong));
+        QVERIFY2(wrong.contains(QStringLiteral("160")) && wrong.contains(QStringLiteral("48")),
+                 qPrintable(wrong));
         frame.chooseModelFile = nullptr;
     }
 
