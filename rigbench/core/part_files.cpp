@@ -81,9 +81,12 @@ QString copyPartWithPicture(const QString& source, const QDir& into, const QStri
         if (QFileInfo(picture).isFile()) {
             const QByteArray pictureBytes = contents(picture);
             const QDir partFolder = QFileInfo(into.absoluteFilePath(wantedPart)).absoluteDir();
+            // The picture keeps its place relative to the part, unless that leads out of the folder.
+            QString wantedPicture = QString::fromStdString(hostPath(texture.toStdString()));
+            if (wantedPicture.contains(QStringLiteral("..")) || QFileInfo(wantedPicture).isAbsolute())
+                wantedPicture = QFileInfo(picture).fileName();
             bool there = false;
-            const QString target = placeFor(
-                partFolder, QString::fromStdString(hostPath(texture.toStdString())), pictureBytes, there);
+            const QString target = placeFor(partFolder, wantedPicture, pictureBytes, there);
             if (!there && !writeBytes(target, pictureBytes, error)) return QString();
             const QString named = gamePathFrom(partFolder, target);
             if (named != texture) {
