@@ -434,15 +434,16 @@ private slots:
         QCOMPARE(dialog->currentPart(), 1);
 
         // Ctrl+click on the selected row leaves no selection (the current row stays): the view marks
-        // nothing, a press on the part moves nothing, and Delete, ↑ and ↓ do nothing.
+        // nothing, a press on its joint picks nothing, and Delete, ↑ and ↓ do nothing.
         QTest::mouseClick(dialog->partList->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           dialog->partList->visualItemRect(dialog->partList->item(1)).center());
         QCOMPARE(dialog->partList->currentRow(), 1);
         QCOMPARE(dialog->currentPart(), -1);
         QCOMPARE(countColour(view->grabFramebuffer().convertToFormat(QImage::Format_RGB32), kRed), 0);
-        const Point2 unselected = model.parts[1].centre();
-        drag(view, unselected, {unselected.x + 0.5f, unselected.y});
-        QVERIFY(distance(model.parts[1].centre(), unselected) < 0.01f);
+        view->modeDialog()->modeCombo->setCurrentIndex(1);
+        press(view, model.parts[1].joints[0]);
+        QVERIFY(view->pickedJoints().empty());
+        view->modeDialog()->modeCombo->setCurrentIndex(0);
         for (QPushButton* button : {dialog->deleteButton, dialog->upButton, dialog->downButton})
             QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(model.parts.size(), std::size_t(2));
