@@ -18,7 +18,7 @@ public:
 
     // Refills the list from the document, selecting the last part, and redraws the views.
     void refreshPartList();
-    // The selected row, or -1.
+    // The selected row, or -1 when no row is selected.
     int currentPart() const;
 
     // The buttons' work, after their file dialogs: each changes the document and the list together.
@@ -27,7 +27,10 @@ public:
     void OnMoveUp();
     void OnMoveDown();
     void savePose(const QString& path);
+    // Says so when the pose was made for another number of parts.
     void loadPose(const QString& path);
+    // Where Save Pose and Load Pose start: the model's folder (the working folder for a new model).
+    QString poseFolder() const;
 
     // How the buttons ask for a file: given the filter and whether the file is to be written, the
     // chosen path, empty when cancelled. Unset, a file dialog asks; tests put their own answer here.
