@@ -6,6 +6,8 @@
 #include <functional>
 
 class CrigbenchDoc;
+class LinkPanel;
+class PartMakerDlg;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -28,6 +30,11 @@ public:
     void OnMoveDown();
     void savePose(const QString& path);
     void loadPose(const QString& path);
+    // Makes a part file from a picture in the model's folder and appends it, one undo step; false
+    // when the picture could not be read or the modder cancelled.
+    bool makePartFromPicture(const QString& picture);
+    // Called with the part maker before it is shown; tests drive it from here.
+    std::function<void(PartMakerDlg&)> partMakerOpened;
 
     // How the buttons ask for a file: given the filter and whether the file is to be written, the
     // chosen path, empty when cancelled. Unset, a file dialog asks; tests put their own answer here.
@@ -42,6 +49,8 @@ public:
     QPushButton* downButton;
     QPushButton* savePoseButton;
     QPushButton* loadPoseButton;
+    QPushButton* makePartButton;
+    LinkPanel* linkPanel;
 
 private:
     QString askForFile(const QString& filter, bool forSaving);
