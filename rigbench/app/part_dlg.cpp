@@ -158,9 +158,12 @@ bool CPartDlg::makePartFromPicture(const QString& picture) {
         model.empty() ? QDir::currentPath() : QFileInfo(QString::fromStdString(model)).absolutePath();
     PartMakerDlg maker(picture, folder, this);
     if (!maker.pictureLoaded()) {
-        QMessageBox::warning(this, QStringLiteral("rigbench"),
-                             QStringLiteral("%1\nを開けません。\nPNG 画像として読めません。")
-                                 .arg(QDir::toNativeSeparators(picture)));
+        QMessageBox::warning(
+            this, QStringLiteral("rigbench"),
+            QStringLiteral(
+                "%1\nを開けません。\nPNG 画像として読めないか、大きすぎます (一辺 %2 ピクセルまで)。")
+                .arg(QDir::toNativeSeparators(picture))
+                .arg(PartMakerDlg::kLongestSide));
         return false;
     }
     if (partMakerOpened) partMakerOpened(maker);

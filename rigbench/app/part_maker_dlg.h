@@ -23,8 +23,12 @@ public:
     // picture: the PNG the part shows; folder: where the part file and its texture are written.
     PartMakerDlg(const QString& picture, const QString& folder, QWidget* parent);
 
-    // False when the picture could not be read; the dialog is then not worth showing.
-    bool pictureLoaded() const { return !image_.isNull(); }
+    // The longest side a picture may have: its padded texture stays within what GL drivers take.
+    static constexpr int kLongestSide = 4096;
+    // False when the picture could not be read or is too large; the dialog is then not worth showing.
+    bool pictureLoaded() const {
+        return !image_.isNull() && image_.width() <= kLongestSide && image_.height() <= kLongestSide;
+    }
     // Whether the picture's sides are powers of two, as the game's textures must be.
     bool needsPadding() const;
     PartSketch& sketch() { return sketch_; }

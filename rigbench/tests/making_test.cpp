@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -121,6 +122,23 @@ private slots:
         QVERIFY(frame.saveDocumentTo(rig + "/walker.model"));
         QString chosen;
         dialog->chooseFile = [&chosen](const QString&, bool) { return chosen; };
+
+        // A file that is no picture is refused with a message; nothing is written or appended.
+        QFile fake(dir.filePath("pictures/notes.png"));
+        QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("{parts=[],}") > 0);
+        fake.close();
+        QString refusal;
+        QTimer::singleShot(0, &frame, [&refusal] {
+            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr);
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            refusal = box->text();
+            box->accept();
+        });
+        chosen = fake.fileName();
+        QTest::mouseClick(dialog->makePartButton, Qt::LeftButton);
+        QVERIFY2(refusal.contains(QStringLiteral("notes.png")), qPrintable(refusal));
+        QVERIFY(model.parts.empty() && !frame.document().canUndo());
+        QCOMPARE(QDir(rig).entryList(QDir::Files), QStringList{QStringLiteral("walker.model")});
 
         // The body: not a power of two, so a padded copy is offered; its square is its bounds made
         // square (48 pixels about its middle). Two joints, a stray one deleted, a body and an attack circle.
