@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,7 +21,9 @@ LinkPanel::LinkPanel(CrigbenchDoc& document, std::function<int()> selectedPart, 
     : QWidget(parent), document_(document), selectedPart_(std::move(selectedPart)) {
     linkList = new QListWidget(this);
     linkList->setSelectionMode(QAbstractItemView::SingleSelection);
-    linkList->setToolTip(QStringLiteral("選択中のパーツのリンク"));
+    linkList->setToolTip(
+        QStringLiteral("選択中のパーツのリンク\n関節接着モードで 2 つ目の関節を Shift+クリックすると、"
+                       "そのパーツが 1 つ目の関節へ寄り、長さ 0 でつながります"));
     deleteButton = new QPushButton(QStringLiteral("リンクを削除"), this);
     deleteButton->setAutoDefault(false);
     deleteButton->setToolTip(QStringLiteral("選択したリンクだけを削除"));
@@ -30,6 +33,9 @@ LinkPanel::LinkPanel(CrigbenchDoc& document, std::function<int()> selectedPart, 
     layout->addWidget(linkList, 1);
     layout->addWidget(deleteButton);
     connect(deleteButton, &QPushButton::clicked, this, &LinkPanel::deleteSelected);
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, linkList);
+    deleteKey->setContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &LinkPanel::deleteSelected);
     refresh();
 }
 

@@ -22,6 +22,8 @@
 #include <QSaveFile>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // An item of the list: a joint or a circle, by its index in the sketch.
