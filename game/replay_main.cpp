@@ -31,6 +31,12 @@ namespace {
 class FrameListeners final : public FrameListener {
 public:
     void add(FrameListener& listener) { listeners_.push_back(&listener); }
+    // Every listener hears of the frame; one that declines its picture is enough to skip it.
+    bool wantsPicture(std::uint64_t frame) override {
+        bool wanted = true;
+        for (FrameListener* listener : listeners_) wanted = listener->wantsPicture(frame) && wanted;
+        return wanted;
+    }
     void frameDrawn(std::uint64_t frame) override {
         for (FrameListener* listener : listeners_) listener->frameDrawn(frame);
     }
@@ -124,7 +130,7 @@ int main(int argc, char** argv) {
     FrameListeners listeners;
     listeners.add(recorder);
     if (memoryFile.is_open()) {
-        memoryLog = std::make_unique<MemoryLog>(memoryFile);
+        memoryLog = std::make_unique<MemoryLog>(memoryFile, options.memoryInterval);
         listeners.add(*memoryLog);
     }
     if (runPuppet({sdl.window(), sdl.clock(), pad, pointer}, [&](GameApp& app) {

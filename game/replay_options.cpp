@@ -7,21 +7,24 @@
 
 const char* const kReplayUsage =
     "usage: puppet-replay [--dir PATH] [--script FILE] [--frames N] [--shot N:FILE.png]...\n"
-    "                     [--state N:FILE.json]... [--paced] [--record FILE]\n"
-    "                     [--random SEED [--crazy]] [--memory-log FILE]\n"
+    "                     [--state N:FILE.json]... [--shots-only] [--paced] [--record FILE]\n"
+    "                     [--random SEED [--crazy]] [--memory-log FILE [--memory-every N]]\n"
     "Runs the game with the pad played from FILE (lines \"FROM[-TO] KEYS\", KEYS from L R U D Z X C V\n"
-    "or -, '#' comments), stops after N frames, writes the 640x480 picture of frame N to FILE.png and\n"
-    "the game's state after frame N to FILE.json. Script lines may also hold the mouse (ML, MR, @X,Y)\n"
-    "and the joystick (J@X,Y,Z). --record FILE plays from the real keyboard, joystick and mouse\n"
-    "instead and writes their input to FILE as a script that replays the run.\n"
+    "or -, '#' comments), stops after N frames (0 to N-1, or to N when a shot or state asks for it),\n"
+    "writes the 640x480 picture of frame N to FILE.png and the game's state after frame N to FILE.json.\n"
+    "Script lines may also hold the mouse (ML, MR, @X,Y) and the joystick (J@X,Y,Z). --record FILE\n"
+    "plays from the real keyboard, joystick and mouse instead and writes their input to FILE as a\n"
+    "script that replays the run.\n"
     "--random SEED plays instead like a restless player (needs --frames, takes no --script): keys,\n"
     "mouse buttons and pointer held and moved for spans of random length, the same for the same SEED;\n"
     "at the title it picks the normal stages, or with --crazy the crazy set. It never quits.\n"
-    "--memory-log FILE writes every 1000 frames a line: frames run, resident memory in KiB, set and\n"
-    "stage (- on the logo and title), frames spent playing a stage so far, files read and kept, the\n"
-    "heap in use in KiB and its lowest point since the line before.\n"
+    "--memory-log FILE writes every 1000 frames (every N with --memory-every N) a line: frames run,\n"
+    "resident memory in KiB, set and stage (- on the logo and title), frames spent playing a stage so\n"
+    "far, files read and kept, the heap in use in KiB and its lowest point since the line before.\n"
     "  --dir PATH    the folder holding data/ and config/ (build/run after a build)\n"
     "  --paced       keep the game's 50 frames a second instead of running flat out\n"
+    "  --shots-only  make pictures only of the frames a --shot asks for and show none: a faster run\n"
+    "                whose game is the same, frame for frame\n"
     "  -h, --help    print this text\n"
     "Exits 2 for a bad command line or script, 1 when a shot or state could not be written.\n";
 
@@ -55,12 +58,13 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
             options.help = true;
             return true;
         }
-        if (option == "--paced" || option == "--crazy") {
-            (option == "--paced" ? options.paced : options.crazy) = true;
+        if (option == "--paced" || option == "--crazy" || option == "--shots-only") {
+            (option == "--paced" ? options.paced : option == "--crazy" ? options.crazy : options.shotsOnly) = true;
             continue;
         }
         if (option != "--dir" && option != "--script" && option != "--frames" && option != "--shot" &&
-            option != "--state" && option != "--record" && option != "--random" && option != "--memory-log") {
+            option != "--state" && option != "--record" && option != "--random" && option != "--memory-log" &&
+            option != "--memory-every") {
             error = "unknown option " + std::string(option);
             return false;
         }
@@ -91,6 +95,11 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
                 return false;
             }
             options.memoryLog = value;
+        } else if (option == "--memory-every") {
+            if (!parseCount(value, options.memoryInterval) || options.memoryInterval == 0) {
+                error = "--memory-every wants a positive number, not " + std::string(value);
+                return false;
+            }
         } else if (option == "--frames") {
             if (!parseCount(value, options.frames) || options.frames == 0) {
                 error = "--frames wants a positive number, not " + std::string(value);
@@ -135,8 +144,14 @@ bool parseReplayOptions(int argc, const char* const* argv, ReplayOptions& option
                          : anyAsked            ? lastAsked + 1
                                                : 1;
     }
-    if (anyAsked && lastAsked >= options.frames) {
-        error = "a shot or state of frame " + std::to_string(lastAsked) + " needs --frames above it";
+    if (options.shotsOnly && !options.record.empty()) {
+        error = "--shots-only would hide the game from its player: not with --record";
+        return false;
+    }
+    // Frames count from 0, but "--frames 100 --shot 100:end.png" plainly means the last picture.
+    if (anyAsked && lastAsked == options.frames) options.frames = lastAsked + 1;
+    if (anyAsked && lastAsked > options.frames) {
+        error = "a shot or state of frame " + std::to_string(lastAsked) + " needs --frames at or above it";
         return false;
     }
     return true;

@@ -12,11 +12,13 @@ struct ReplayOptions {
     std::map<std::uint64_t, std::string> shots;   // frame number -> PNG file
     std::map<std::uint64_t, std::string> states;  // frame number -> JSON file of the game's state
     bool paced = false;  // keep the game's own pacing instead of running flat out
+    bool shotsOnly = false;  // pixels only for the frames a shot asks for; none shown in the window
     std::string record;  // journal of the real devices' input; empty plays the script
     bool random = false;          // --random SEED: a restless random player instead of a script
     std::uint64_t randomSeed = 0;
     bool crazy = false;           // the set the random player picks at the title
-    std::string memoryLog;        // resident memory every 1000 frames; empty writes none
+    std::string memoryLog;        // resident memory every memoryInterval frames; empty writes none
+    std::uint64_t memoryInterval = 1000;
     bool help = false;   // --help or -h: print the usage and run nothing
 };
 

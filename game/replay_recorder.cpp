@@ -7,6 +7,12 @@
 
 #include <fstream>
 
+bool ReplayRecorder::wantsPicture(std::uint64_t frame) {
+    const bool wanted = !options_.shotsOnly || options_.shots.count(frame) > 0;
+    discardPixels(!wanted);
+    return wanted;
+}
+
 void ReplayRecorder::frameDrawn(std::uint64_t frame) {
     const auto shot = options_.shots.find(frame);
     if (shot == options_.shots.end()) return;

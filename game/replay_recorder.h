@@ -12,6 +12,7 @@ class ReplayRecorder final : public FrameListener {
 public:
     explicit ReplayRecorder(const ReplayOptions& options) : options_(options) {}
 
+    bool wantsPicture(std::uint64_t frame) override;
     void frameDrawn(std::uint64_t frame) override;
     void frameEnded(std::uint64_t frame) override;
 

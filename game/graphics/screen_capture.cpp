@@ -5,6 +5,14 @@
 #include <algorithm>
 #include <vector>
 
+void discardPixels(bool discard) {
+    if (discard) {
+        glEnable(GL_RASTERIZER_DISCARD);
+    } else {
+        glDisable(GL_RASTERIZER_DISCARD);
+    }
+}
+
 Image captureScreen(std::int32_t width, std::int32_t height) {
     Image image(width, height);
     if (!image.pixels()) return image;

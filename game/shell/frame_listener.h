@@ -7,6 +7,13 @@
 class FrameListener {
 public:
     virtual ~FrameListener() = default;
+    // Asked before frame `frame` is drawn: whether anyone will look at its picture. The frame is
+    // drawn either way, since drawing also places each part's picture where the next draw starts
+    // from; an unwanted picture is not presented, and the listener may have made its pixels cheap.
+    virtual bool wantsPicture(std::uint64_t frame) {
+        (void)frame;
+        return true;
+    }
     // The top scene has drawn frame number `frame` (counted from 0) and it is not yet presented:
     // the GL back buffer holds the finished picture.
     virtual void frameDrawn(std::uint64_t frame) { (void)frame; }

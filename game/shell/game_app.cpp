@@ -129,9 +129,12 @@ bool GameApp::runFrame() {
 
     Scene& top = *sceneStack_.back();
     top.update();
+    const bool picture = !listener_ || listener_->wantsPicture(frameNumber_);
     top.draw();
-    if (listener_) listener_->frameDrawn(frameNumber_);
-    platform_.window.present();
+    if (picture) {
+        if (listener_) listener_->frameDrawn(frameNumber_);
+        platform_.window.present();
+    }
 
     processSceneRequests();
     endFrame();

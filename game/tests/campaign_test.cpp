@@ -109,10 +109,10 @@ TEST_P(Campaigns, TitleToEndingThroughNineStages) {
     ASSERT_TRUE(fs::is_directory(dir)) << "no data set in " DOLVANE_RUN_DIR ": build the content target";
     const std::string script = std::string(SCRIPTS) + "/campaign_" + set + ".txt";
     const Campaign campaign = readCampaign(script);
-    ASSERT_EQ(campaign.stages.size(), 9u);
-    ASSERT_GT(campaign.ending, campaign.stages.back().clear);
+    // Only where to look comes from the script; what the game shows there is checked below.
+    ASSERT_EQ(campaign.stages.size(), 9u) << "the script names the frames of nine stages";
 
-    std::string arguments = "--frames " + std::to_string(campaign.ending + 3);
+    std::string arguments = "--shots-only --frames " + std::to_string(campaign.ending + 3);
     std::vector<int> frames;
     for (const StageFrames& stage : campaign.stages) {
         frames.insert(frames.end(), {stage.start + 2, stage.secondWave, stage.clear});

@@ -105,7 +105,7 @@ protected:
     int play(const fs::path& dir, const std::string& name) const {
         const std::string command = "cd '" + folder_.string() + "' && timeout -k 5 " +
                                     std::to_string(kSecondsPerRun) + " '" + PUPPET_REPLAY + "' --dir '" +
-                                    dir.string() + "' --script script.txt --frames " + std::to_string(kFrames) +
+                                    dir.string() + "' --script script.txt --shots-only --frames " + std::to_string(kFrames) +
                                     " --state " + std::to_string(kFrames - 1) + ":" + name + ".json >/dev/null 2>" +
                                     name + ".stderr";
         const int status = std::system(command.c_str());

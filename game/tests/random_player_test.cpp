@@ -157,6 +157,8 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
     log.frameEnded(7);
     block = std::make_unique<std::vector<char>>(64 << 20, 1);
     log.frameEnded(8);
+    // Held all through the fourth: its lowest is high again, whatever the intervals before it held.
+    for (std::uint64_t frame = 9; frame < 12; ++frame) log.frameEnded(frame);
     std::istringstream lines(out.str());
     std::string header;
     std::getline(lines, header);
@@ -180,9 +182,9 @@ TEST(MemoryLog, WritesTheResidentMemoryEveryIntervalOffTheGame) {
         EXPECT_EQ(playing, 0u);
     }
     EXPECT_TRUE(lines.eof()) << out.str();
-    EXPECT_EQ(framesAt, (std::vector<std::uint64_t>{3, 6, 9}));
-    EXPECT_EQ(high, (std::vector<bool>{true, false, true}));
-    EXPECT_EQ(lowHigh, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(framesAt, (std::vector<std::uint64_t>{3, 6, 9, 12}));
+    EXPECT_EQ(high, (std::vector<bool>{true, false, true, true}));
+    EXPECT_EQ(lowHigh, (std::vector<bool>{true, false, false, true}));
     EXPECT_FALSE(log.failed());
 
     // With a game: the title counts as off the stage, so do the pause between stages, the continue

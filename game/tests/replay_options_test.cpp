@@ -43,6 +43,11 @@ TEST(ReplayOptions, ValuesAndDefaults) {
     EXPECT_EQ(options.frames, 41u);
     ASSERT_TRUE(parse({"--state", "2:s.json", "--shot", "9:a.png"}, options, error));
     EXPECT_EQ(options.frames, 10u);
+    EXPECT_FALSE(options.shotsOnly);
+    // A shot of frame N with --frames N is the last picture of the run, not a frame beyond it.
+    ASSERT_TRUE(parse({"--frames", "10", "--shot", "10:a.png", "--shots-only"}, options, error)) << error;
+    EXPECT_EQ(options.frames, 11u);
+    EXPECT_TRUE(options.shotsOnly);
 
     // A recorded run lasts until the player quits, unless told otherwise.
     ASSERT_TRUE(parse({"--record", "run.txt", "--paced", "--shot", "9:a.png"}, options, error)) << error;
@@ -57,6 +62,11 @@ TEST(ReplayOptions, ValuesAndDefaults) {
     EXPECT_EQ(options.randomSeed, 0u);
     EXPECT_FALSE(options.crazy);
     EXPECT_EQ(options.memoryLog, "m.txt");
+    EXPECT_EQ(options.memoryInterval, 1000u);
+    ASSERT_TRUE(parse({"--random", "0", "--frames", "500", "--memory-log", "m.txt", "--memory-every", "50"}, options,
+                      error))
+        << error;
+    EXPECT_EQ(options.memoryInterval, 50u);
     ASSERT_TRUE(parse({"--crazy", "--random", "18446744073709551615", "--frames", "5"}, options, error)) << error;
     EXPECT_EQ(options.randomSeed, 18446744073709551615u);
     EXPECT_TRUE(options.crazy);
@@ -67,13 +77,15 @@ TEST(ReplayOptions, NonsenseIsRefused) {
     const std::vector<std::vector<const char*>> bad = {
         {"--frames"},          {"--frames", "0"},       {"--frames", "-3"},        {"--frames", "12x"},
         {"--shot", "5"},       {"--shot", "x:a.png"},   {"--shot", "5:"},          {"--bogus"},
-        {"--shot", "10:a.png", "--frames", "10"},        {"frames", "10"},
+        {"--shot", "11:a.png", "--frames", "10"},        {"frames", "10"},
         {"--state", "5"},      {"--state", ":s.json"},  {"--state", "4:"},
-        {"--state", "10:s.json", "--frames", "10"},      {"--record"},          {"--record", ""},
+        {"--state", "11:s.json", "--frames", "10"},      {"--record"},          {"--record", ""},
+        {"--record", "r.txt", "--shots-only"},
         {"--record", "r.txt", "--script", "s.txt"},
         {"--random", "1"},     {"--random", "x", "--frames", "5"},          {"--random", "-1", "--frames", "5"},
         {"--random", "1", "--frames", "5", "--script", "s.txt"},          {"--crazy", "--frames", "5"},
-        {"--random", "1", "--frames", "5", "--record", "r.txt"},          {"--memory-log", ""}};
+        {"--random", "1", "--frames", "5", "--record", "r.txt"},          {"--memory-log", ""},
+        {"--memory-every", "0"}};
     for (const auto& args : bad) {
         ReplayOptions options;
         std::string error;

@@ -6,6 +6,9 @@
 
 Imo::Imo() { loadFigure(*this, kModel, kPose); }
 
+// Light, like the other small hoppers, so that its little hops carry.
+void Imo::applyGravity(Vec2 g) { PuppetObject::applyGravity({g.x * 0.4f, g.y * 0.4f}); }
+
 void Imo::damage(Vec2 v) {
     state = 1;
     PuppetObject::damage(v);

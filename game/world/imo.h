@@ -10,6 +10,7 @@ public:
     static constexpr const char* kPose = "data\\puppets\\imo\\normal.pose";
 
     Imo();
+    void applyGravity(Vec2 g) override;
     // Every hit (re)starts the countdown to the burst.
     void damage(Vec2 v) override;
 

@@ -359,12 +359,17 @@ TEST(HeroTest, CollapseCostsLifeOnlyOnTheWayDownAndABeatenHeroStaysDown) {
     REQUIRE_DATA_SET();
     SmallWorld world;
     Hero& hero = world.addHero();
+    // The hop of a collapse goes the way the hero faces: here left, later right.
+    hero.puppet.faceLeft();
+    hero.puppet.damp({0.0f, 0.0f});
     world.press(kNone);
     world.press(kPadKeyC);
     hero.update();
     EXPECT_FALSE(hero.puppet.has(Puppet::posed));
     EXPECT_FALSE(hero.puppet.has(Puppet::linked));
     EXPECT_FLOAT_EQ(hero.life, 0.9f);
+    EXPECT_NEAR(hero.puppet.velocity().x, -0.2f, 0.05f);
+    EXPECT_GT(hero.puppet.velocity().y, 0.1f);
 
     // Holding C is not another press; collapsed, nothing but C is read.
     world.press(kPadKeyC | kPadKeyRight | kPadKeyUp);
@@ -381,10 +386,13 @@ TEST(HeroTest, CollapseCostsLifeOnlyOnTheWayDownAndABeatenHeroStaysDown) {
     EXPECT_FLOAT_EQ(hero.life, 0.9f) << "getting up is free";
 
     hero.life = 0.05f;
+    hero.puppet.faceRight();
+    hero.puppet.damp({0.0f, 0.0f});
     world.press(kNone);
     world.press(kPadKeyC);
     hero.update();
     EXPECT_NEAR(hero.life, -0.05f, 1e-6f);
+    EXPECT_NEAR(hero.puppet.velocity().x, 0.2f, 0.05f);
     EXPECT_FALSE(hero.puppet.has(Puppet::posed));
     world.press(kNone);
     world.press(kPadKeyC);

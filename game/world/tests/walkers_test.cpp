@@ -5,6 +5,7 @@
 #include "game/world/hornet.h"
 #include "game/world/imo.h"
 #include "game/world/knight.h"
+#include "game/world/last_boss.h"
 #include "game/world/mask.h"
 #include "game/world/naganeko.h"
 #include "game/world/pinoko.h"
@@ -344,4 +345,65 @@ TEST(KnightTest, MarchesAndSwingsThenRestsAndFreezesMidSwing) {
     EXPECT_TRUE(posedAs(knight, "data\\puppets\\knight\\n0.pose"));
     for (int i = 0; i < 10; ++i) knight.update();
     EXPECT_EQ(knight.attackTimer, 0) << "no sword while resting";
+}
+
+TEST(LightWalkersTest, PinokoStumpClayAndImoFallAtTwoFifthsOfGravity) {
+    EnemyWorld world;
+    const char* kinds[] = {"Pinoko", "Stump", "Clay", "Imo"};
+    for (const char* kind : kinds) {
+        SCOPED_TRACE(kind);
+        Enemy* enemy = &world.spawn<Enemy>(kind, 20.0f, 1.0f);
+        enemy->puppet.damp({0.0f, 0.0f});
+        enemy->applyGravity({0.0f, -0.01f});
+        EXPECT_NEAR(enemy->puppet.velocity().y, -0.004f, 1e-5f);
+    }
+}
+
+TEST(DistanceRulesTest, EachLimitHoldsOnBothSides) {
+    EnemyWorld world;
+    // The pot's drop is measured from the ground under it: raise the ground to 2.
+    std::fill(world.scene.ground.heights.begin(), world.scene.ground.heights.end(), 2.0f);
+    world.scene.ground.refresh();
+    Pot& pot = world.spawn<Pot>("Pot", 20.0f, 6.0f);
+    // The vertical push of one update with the pot placed at (x, y) and the hero at 20 + heroDx.
+    auto potLift = [&](float y, float heroDx) {
+        world.putHero(20.0f + heroDx, 2.5f);
+        pot.moveTo({20.0f, y});
+        pot.update();
+        pot.puppet.damp({0.0f, 0.0f});
+        return velocityChange(pot).y;
+    };
+    EXPECT_LT(potLift(7.5f, 1.5f), -0.005f) << "5.5 above the ground, the hero right below: it drops";
+    EXPECT_NEAR(potLift(6.5f, 1.5f), 0.0f, 1e-3f) << "only 4.5 above the ground: it cruises";
+    EXPECT_NEAR(potLift(7.5f, 2.5f), 0.0f, 1e-3f) << "the hero 2.5 off along x, truncated to 2: too far";
+    EXPECT_LT(potLift(7.5f, -1.9f), -0.005f) << "1.9 off on the other side truncates to 1";
+    EXPECT_GT(potLift(3.9f, 9.0f), 0.005f) << "below 4 it rises";
+    EXPECT_NEAR(potLift(4.1f, 9.0f), 0.0f, 1e-3f);
+
+    // Pinoko turns within ten units of either end of the 47-line stage, and only there.
+    Pinoko& pinoko = world.spawn<Pinoko>("Pinoko", 20.0f, 1.0f);
+    auto facesRightAt = [&](float x) {
+        pinoko.moveTo({x, 1.0f});
+        pinoko.update();
+        pinoko.update();
+        return pinoko.puppet.has(Puppet::facingRight);
+    };
+    pinoko.puppet.faceLeft();
+    EXPECT_FALSE(facesRightAt(10.5f));
+    EXPECT_TRUE(facesRightAt(9.5f));
+    EXPECT_TRUE(facesRightAt(36.5f));
+    EXPECT_FALSE(facesRightAt(37.5f));
+
+    // The last boss closes in while the hero is more than 5 away (truncated).
+    LastBoss& boss = world.spawn<LastBoss>("LastBoss", 24.0f, 6.0f);
+    auto bossPush = [&](float heroDx) {
+        world.putHero(boss.position.x + heroDx, 0.5f);
+        boss.puppet.damp({0.0f, 0.0f});
+        boss.update();
+        return boss.puppet.velocity().x;
+    };
+    EXPECT_GT(bossPush(6.5f), 0.05f);
+    EXPECT_NEAR(bossPush(5.9f), 0.0f, 5e-3f);
+    EXPECT_NEAR(bossPush(-5.9f), 0.0f, 5e-3f);
+    EXPECT_LT(bossPush(-6.5f), -0.05f);
 }
