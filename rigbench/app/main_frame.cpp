@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include "editor_texts.h"
+#include "link_panel.h"
 #include "lock_state_x11.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
@@ -52,6 +53,7 @@ CMainFrame::CMainFrame() {
     setCentralWidget(view_);
     document_.viewsChanged = [this] {
         view_->update();
+        if (thePartDlg) thePartDlg->linkPanel->refresh();
         updateTitle();
         updateUndoActions();
     };
@@ -175,6 +177,7 @@ void CMainFrame::createMenusAndToolBar() {
     statusAct->setChecked(true);
     connect(statusAct, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
+    viewMenu->addAction(view_->fitAction());
     viewMenu->addSeparator();
     QAction* gameAct = addCommand(
         viewMenu, ID_VIEW_GAME, QStringLiteral("ゲームで試す(&G)"),

@@ -1,7 +1,9 @@
 #include "part_dlg.h"
 
 #include "editor_texts.h"
+#include "link_panel.h"
 #include "part_files.h"
+#include "part_maker_dlg.h"
 #include "rigbench_doc.h"
 
 #include <QAbstractButton>
@@ -35,6 +37,11 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     downButton = button(QStringLiteral("↓"), 167, 72, 12, 16);
     savePoseButton = button(QStringLiteral("Save Pose"), 7, 166, 172, 14);
     loadPoseButton = button(QStringLiteral("Load Pose"), 7, 181, 172, 16);
+    makePartButton = button(QStringLiteral("絵からパーツを作成..."), 7, 201, 172, 14);
+    linkPanel = new LinkPanel(
+        *document, [this] { return currentPart(); }, this);
+    linkPanel->setGeometry(unitsToPixels(7, 219, 172, 62));
+    setFixedSize(unitsToPixels(0, 0, 186, 288).size());
 
     connect(appendButton, &QPushButton::clicked, this, [this] {
         const QString chosen = askForFile(QStringLiteral("Part Files (*.part)"), false);
@@ -52,7 +59,15 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
         if (!chosen.isEmpty()) loadPose(chosen);
     });
 
-    connect(partList, &QListWidget::itemSelectionChanged, this, [this] { document->UpdateAllViews(); });
+    connect(makePartButton, &QPushButton::clicked, this, [this] {
+        const QString chosen = askForFile(QStringLiteral("PNG 画像 (*.png)"), false);
+        if (!chosen.isEmpty()) makePartFromPicture(chosen);
+    });
+
+    connect(partList, &QListWidget::itemSelectionChanged, this, [this] {
+        linkPanel->refresh();
+        document->UpdateAllViews();
+    });
 
     thePartDlg = this;
     // A model opened before this window existed (from the command line) is listed straight away.
@@ -168,6 +183,30 @@ void CPartDlg::savePose(const QString& path) {
             QStringLiteral("%1\nを保存できません。\n%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document->errorString())));
     }
+}
+
+bool CPartDlg::makePartFromPicture(const QString& picture) {
+    // The part goes beside the model, and is named from the working folder as Append names parts.
+    const std::string& model = document->pathName();
+    const QString folder =
+        model.empty() ? QDir::currentPath() : QFileInfo(QString::fromStdString(model)).absolutePath();
+    PartMakerDlg maker(picture, folder, this);
+    if (!maker.pictureLoaded()) {
+        QMessageBox::warning(
+            this, QStringLiteral("rigbench"),
+            QStringLiteral(
+                "%1\nを開けません。\nPNG 画像として読めないか、大きすぎます (一辺 %2 ピクセルまで)。")
+                .arg(QDir::toNativeSeparators(picture))
+                .arg(PartMakerDlg::kLongestSide));
+        return false;
+    }
+    if (partMakerOpened) partMakerOpened(maker);
+    if (maker.exec() != QDialog::Accepted) return false;
+    const QString path =
+        QDir::current().relativeFilePath(maker.madePartFile()).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    document->appendPart(path.toStdString());
+    refreshPartList();
+    return true;
 }
 
 void CPartDlg::loadPose(const QString& path) {

@@ -6,6 +6,8 @@
 #include <functional>
 
 class CrigbenchDoc;
+class LinkPanel;
+class PartMakerDlg;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -31,6 +33,11 @@ public:
     void loadPose(const QString& path);
     // Where Save Pose and Load Pose start: the model's folder (the working folder for a new model).
     QString poseFolder() const;
+    // Makes a part file from a picture in the model's folder and appends it, one undo step; false
+    // when the picture could not be read or the modder cancelled.
+    bool makePartFromPicture(const QString& picture);
+    // Called with the part maker before it is shown; tests drive it from here.
+    std::function<void(PartMakerDlg&)> partMakerOpened;
 
     // How the buttons ask for a file: given the filter and whether the file is to be written, the
     // chosen path, empty when cancelled. Unset, a file dialog asks; tests put their own answer here.
@@ -45,6 +52,8 @@ public:
     QPushButton* downButton;
     QPushButton* savePoseButton;
     QPushButton* loadPoseButton;
+    QPushButton* makePartButton;
+    LinkPanel* linkPanel;
 
 private:
     QString askForFile(const QString& filter, bool forSaving);

@@ -189,6 +189,12 @@ void CrigbenchDoc::swapParts(int first, int second) {
     std::swap(model.parts[static_cast<std::size_t>(first)], model.parts[static_cast<std::size_t>(second)]);
 }
 
+void CrigbenchDoc::deleteLink(int index) {
+    if (index < 0 || index >= static_cast<int>(model.links.size())) return;
+    recordUndo(editState());
+    model.links.erase(model.links.begin() + index);
+}
+
 bool CrigbenchDoc::savePose(const std::string& path) {
     const std::vector<float> table = poseTable();
     DataRef root;

@@ -59,6 +59,8 @@ public:
     void appendPart(const std::string& path);
     void deletePart(int index);
     void swapParts(int first, int second);
+    // Removes one link, one undo step; the others keep their order.
+    void deleteLink(int index);
 
     // Writes the pose table of the present corners (16 numbers a part) as one top-level array,
     // atomically; false with errorString() when the file could not be written.

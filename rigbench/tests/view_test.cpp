@@ -452,11 +452,11 @@ private slots:
         clickRow(dialog->partList, 1);
         QCOMPARE(dialog->currentPart(), 1);
 
-        // A press just outside a corner's reach grabs nothing; just inside grabs it, and dragging that
-        // corner turns and moves the part while it stays a unit square.
-        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({1.0f + 0.06f, 0.5f}), Qt::LeftButton);
+        // A press just outside a corner's reach (and off every picture) grabs nothing; just inside grabs
+        // it, and dragging that corner turns and moves the part while it stays a unit square.
+        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({1.0f - 0.06f, 0.5f}), Qt::LeftButton);
         QVERIFY(view->dragCorners().empty());
-        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({1.06f, 0.5f}), Qt::NoButton);
+        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({0.94f, 0.5f}), Qt::NoButton);
         frame.document().anchoring = true;
         drag(view, {1.0f + 0.03f, 0.5f}, {1.3f, 0.9f});
         QVERIFY(!frame.document().anchoring);  // any press lets go of a loaded pose
