@@ -9,8 +9,8 @@ CModeDlg::CModeDlg(QWidget* parent) : ToolWindow(parent, 125, 95) {
     modeCombo->setInsertPolicy(QComboBox::NoInsert);
     const QRect area = unitsToPixels(7, 7, 111, 59);
     modeCombo->setGeometry(area.x(), area.y(), area.width(), modeCombo->sizeHint().height());
-    modeCombo->addItem(QStringLiteral("パーツ移動モード"));
-    modeCombo->addItem(QStringLiteral("関節接着モード"));
+    modeCombo->addItem(tr("パーツ移動モード"));
+    modeCombo->addItem(tr("関節接着モード"));
     // A sorted box; the two names already stand in their sorted order, so sorting keeps item 0 as
     // part move mode, which is what the view reads.
     modeCombo->model()->sort(0);

@@ -74,9 +74,9 @@ CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
     // keyboard, so its state is followed application-wide.
     qApp->installEventFilter(this);
 
-    fitAction_ = new QAction(QStringLiteral("パペット全体を表示\tHome(&W)"), this);
-    fitAction_->setStatusTip(QStringLiteral("パペット全体が収まるように表示を合わせる"));
-    fitAction_->setToolTip(QStringLiteral("全体を表示"));
+    fitAction_ = new QAction(tr("パペット全体を表示\tHome(&W)"), this);
+    fitAction_->setStatusTip(tr("パペット全体が収まるように表示を合わせる"));
+    fitAction_->setToolTip(tr("全体を表示"));
     fitAction_->setShortcut(QKeySequence(Qt::Key_Home));
     fitAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(fitAction_);
@@ -150,7 +150,7 @@ void CrigbenchView::setGamePreview(bool on) {
 void CrigbenchView::previewStep() {
     if (!preview_) return;
     preview_->step();
-    QString report = preview_->limp() ? QStringLiteral("脱力") : QStringLiteral("ポーズ");
+    QString report = preview_->limp() ? tr("脱力") : tr("ポーズ");
     const std::vector<float> distances = preview_->settleDistances();
     for (std::size_t m = 0; m < distances.size(); ++m)
         report += QStringLiteral("  %1: %2").arg(m).arg(static_cast<double>(distances[m]), 0, 'f', 4);
