@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -114,7 +115,7 @@ private slots:
         QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a data tree") > 0);
     }
 
-    // English first, then Japanese again: switching back must leave no English behind.
+    // English, Japanese, English again: each switch leaves nothing of the language before.
     void frameAndDialogsInEachLanguage_data() {
         QTest::addColumn<EditorLanguage>("language");
         QTest::addColumn<QStringList>("menuTitles");
@@ -124,11 +125,15 @@ private slots:
         QTest::addColumn<QStringList>("modes");
         QTest::addColumn<QString>("makerTitle");
         QTest::addColumn<QString>("notAModel");
-        QTest::newRow("en") << EditorLanguage::English
-                            << QStringList{"&File", "&Edit", "&View", "&Pose", "&Help"}
-                            << QStringList{"&New\tCtrl+N", "Save &As...", "E&xit"} << "Create a new model"
-                            << "Ready" << QStringList{"Drag parts", "Link joints"} << "New Part from Picture"
-                            << "is not a model file";
+        const auto englishRow = [](const char* name) {
+            QTest::newRow(name) << EditorLanguage::English
+                                << QStringList{"&File", "&Edit", "&View", "&Pose", "&Help"}
+                                << QStringList{"&New\tCtrl+N", "Save &As...", "E&xit"} << "Create a new model"
+                                << "Ready" << QStringList{"Drag parts", "Link joints"}
+                                << "New Part from Picture"
+                                << "is not a model file";
+        };
+        englishRow("en");
         QTest::newRow("ja") << EditorLanguage::Japanese
                             << QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "ポーズ(&P)", "ヘルプ(&H)"}
                             << QStringList{"新規作成\tCtrl+N(&N)", "名前を付けて保存(&A)...",
@@ -137,6 +142,7 @@ private slots:
                             << "レディ" << QStringList{"パーツ移動モード", "関節接着モード"}
                             << "絵からパーツを作成"
                             << "はモデル ファイルではありません";
+        englishRow("en again");
     }
 
     void frameAndDialogsInEachLanguage() {
@@ -191,6 +197,13 @@ private slots:
 
         texts.removeAll(QString());
         QVERIFY(texts.size() > 60);
+        // Qt's own buttons follow, where the system has Qt's Japanese.
+        const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+        if (english || !QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm"))
+            QCOMPARE(cancel, QStringLiteral("Cancel"));
+        else
+            QVERIFY2(hasJapanese(cancel), qPrintable(cancel));
+
         if (english) {
             for (const QString& text : texts)
                 QVERIFY2(!hasJapanese(text), qPrintable(QStringLiteral("Japanese in English: %1").arg(text)));
