@@ -12,8 +12,8 @@ constexpr float kDiagonal = 1.4142135f;
 // Every way of going round four corners, each way in both directions. A square turned over reads in
 // the second order (renumbered by it, it is mirrored back); one twisted through itself, in one of the
 // last four.
-constexpr std::size_t kRounds[6][4] = {{0, 1, 2, 3}, {3, 2, 1, 0}, {0, 1, 3, 2}, {2, 3, 1, 0},
-                                       {0, 2, 1, 3}, {3, 1, 2, 0}};
+constexpr std::size_t kRounds[6][4] = {{0, 1, 2, 3}, {3, 2, 1, 0}, {0, 1, 3, 2},
+                                       {2, 3, 1, 0}, {0, 2, 1, 3}, {3, 1, 2, 0}};
 
 float areaInOrder(const std::array<PointMass, 4>& c, const std::size_t (&order)[4]) {
     const PointMass& a = c[order[0]];
