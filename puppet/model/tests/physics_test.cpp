@@ -309,59 +309,27 @@ TEST(PuppetPhysics, StepRunsSolveFrameStepPartStepsNudgeSolve) {
 }
 
 TEST(PuppetPhysics, PosedStepsRenumberSquaresTurnedOverOrTwistedButNeverFlatOnes) {
-    // One part whose pose holds it turned by 0.3 rad beside the puppet frame.
-    Puppet puppet;
-    puppet.parts.push_back(makePart({{0.0f, 0.0f}}, {}));
-    const std::vector<Vec2> placed = placedCorners({0.4f, 0.2f, 0.3f});
-    for (const PointMass& anchor : puppet.frame.corners) {
-        for (Vec2 c : placed) puppet.pose.push_back(std::hypot(c.x - anchor.x, c.y - anchor.y));
+    Puppet start;
+    start.parts.push_back(makePart({{0.0f, 0.0f}}, {}));
+    for (const PointMass& anchor : start.frame.corners) {
+        for (Vec2 c : placedCorners({0.4f, 0.2f, 0.3f})) start.pose.push_back(std::hypot(c.x - anchor.x, c.y - anchor.y));
     }
-    puppet.set(Puppet::posed, true);
-    auto worstMiss = [&](const Puppet& p) {
-        float worst = 0.0f;
-        for (int j = 0; j < 4; ++j) {
-            const PointMass& c = p.parts[0].frame.corners[j];
-            worst = std::fmax(worst, std::hypot(c.x - (placed[j].x + p.centre().x), c.y - (placed[j].y + p.centre().y)));
-        }
-        return worst;
-    };
-    const Puppet start = puppet;
-
-    // A square pressed flat is not renumbered: it may open either way.
-    FrameSquare flat;
-    flat.side = 1.0f;
+    start.set(Puppet::posed, true);
+    // Mirrored, or twisted through itself (two neighbouring corners swapped): the pose alone would hold
+    // either squashed for good.
+    for (int fault = 0; fault < 2; ++fault) {
+        Puppet p = start;
+        if (fault == 0) p.parts[0].mirror();
+        if (fault == 1) std::swap(p.parts[0].frame.corners[2], p.parts[0].frame.corners[3]);
+        for (int n = 0; n < 300; ++n) p.step();
+        EXPECT_NEAR(p.parts[0].frame.signedArea(), 1.0f, 0.02f) << "fault " << fault;
+    }
+    // A square pressed flat may open either way: it keeps its numbering; a limp puppet is left alone.
+    FrameSquare flat = start.parts[0].frame;
     placeFrame(flat, {{0.0f, 0.02f}, {0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 0.03f}});
-    const FrameSquare flatBefore = flat;
     EXPECT_FALSE(flat.rewind(1.0f, 0.5f));
-    EXPECT_TRUE(sameFrame(flat, flatBefore));
-    // A mirrored square is renumbered exactly as mirroring numbers it.
-    FrameSquare turned = start.parts[0].frame;
-    turned.mirror();
-    EXPECT_TRUE(turned.rewind(1.0f, 0.5f));
-    EXPECT_TRUE(sameFrame(turned, start.parts[0].frame));
-
-    // Turned over or twisted (two neighbouring corners swapped), the part comes back to its place and
-    // winding, facing either way; left untouched, a puppet facing left keeps its mirrored numbering.
-    for (bool left : {false, true}) {
-        for (int fault = 0; fault < 3; ++fault) {
-            SCOPED_TRACE(std::to_string(fault) + (left ? " facing left" : " facing right"));
-            Puppet p = start;
-            if (fault == 1) p.parts[0].mirror();
-            if (fault == 2) std::swap(p.parts[0].frame.corners[2], p.parts[0].frame.corners[3]);
-            if (left) p.faceLeft();
-            for (int n = 0; n < 300; ++n) p.step();
-            const float winding = left ? -1.0f : 1.0f;
-            EXPECT_NEAR(winding * p.parts[0].frame.signedArea(), 1.0f, 0.02f);
-            if (!left) {
-                EXPECT_LT(worstMiss(p), 0.02f);
-            }
-        }
-    }
-
-    // A limp puppet is left alone: only the pose can turn a renumbered square into place.
-    Puppet limp = start;
-    limp.set(Puppet::posed, false);
-    limp.parts[0].mirror();
-    limp.step();
-    EXPECT_LT(limp.parts[0].frame.signedArea(), -0.9f);
+    start.set(Puppet::posed, false);
+    start.parts[0].mirror();
+    start.step();
+    EXPECT_LT(start.parts[0].frame.signedArea(), -0.9f);
 }
