@@ -4,6 +4,7 @@
 #include "data_map.h"
 #include "data_stream.h"
 #include "data_text.h"
+#include "read_failures.h"
 #include "whole_file.h"
 
 #include <fstream>
@@ -81,8 +82,11 @@ void readDataString(const std::string& contents, DataRef& root) {
 
 void readDataFile(const std::string& path, DataRef& root) {
     root.reset(std::make_unique<DataText>());
-    std::string contents;
-    if (!readWholeFile(path, contents)) return;
+    std::string contents, why;
+    if (!readWholeFile(path, contents, kMaxDataFileBytes, &why)) {
+        read_failures::note(path, why);
+        return;
+    }
     readDataString(contents, root);
 }
 

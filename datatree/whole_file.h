@@ -14,8 +14,10 @@ bool isRegularFile(const std::string& path);
 
 // Opens path for binary reading only when it is a regular file; otherwise the stream stays closed and
 // failed. Returns whether it opened. The path is used as given (callers turn backslashes into slashes).
-bool openRegularFile(std::ifstream& file, const std::string& path);
+// When it fails and why is given, why says in a few words what stood in the way.
+bool openRegularFile(std::ifstream& file, const std::string& path, std::string* why = nullptr);
 
 // The whole contents of a regular file of at most maxBytes. Returns false, with bytes empty, for a
-// missing, unreadable, irregular or larger file.
-bool readWholeFile(const std::string& path, std::string& bytes, std::uintmax_t maxBytes = kMaxDataFileBytes);
+// missing, unreadable, irregular or larger file, and then says why when asked.
+bool readWholeFile(const std::string& path, std::string& bytes, std::uintmax_t maxBytes = kMaxDataFileBytes,
+                   std::string* why = nullptr);

@@ -1,7 +1,10 @@
 // puppet: the game. It takes no notice of its command line beyond --help; everything it needs is under
-// data/ and config/ in the working directory. It says on standard error when that folder has no data/
-// (it still runs, showing nothing but its empty scenes) and when it cannot open a window.
+// data/ and config/ in the working directory. When that folder has no data/ it says so on standard
+// error and in a message box, and ends when the box is closed (with no way to show a box it runs on,
+// showing nothing but its empty scenes). It says when it cannot open a window, and names each data
+// file it cannot read.
 
+#include "datatree/read_failures.h"
 #include "game/graphics/texture_cache.h"
 #include "platform/sdl/sdl_platform.h"
 #include "puppet_game.h"
@@ -19,9 +22,10 @@ const char* const kUsage =
     "started in (build/run/ after a build: cd build/run && ../game/puppet, or ./scripts/play).\n"
     "Installed (cmake --install), the command puppet starts it with the settings in ~/.config/dolvane/.\n"
     "Keys: arrows move, Up jumps, Down dives, Z confirms and dashes, X conjures and throws stars,\n"
-    "C collapses, Escape quits, F4 switches between window and full screen; a joystick works too.\n"
-    "Settings: config/window.txt (name, icon, width, height, full), config/speed.txt (no_wait),\n"
-    "config/sound.txt (se_enable, bgm_enable).\n";
+    "C collapses, P pauses, Escape quits, F4 switches between window and full screen; a game\n"
+    "controller (A B X Y, d-pad or left stick, Start pauses) or a joystick works too.\n"
+    "Settings: config/window.txt (name, icon, width, height, full, scale), config/speed.txt (no_wait),\n"
+    "config/sound.txt (se_enable, bgm_enable), config/gamecontrollerdb.txt (pad mappings).\n";
 
 }  // namespace
 
@@ -38,9 +42,13 @@ int main(int argc, char** argv) {
     std::error_code noFolder, noProgram;
     const std::filesystem::path folder = std::filesystem::current_path(noFolder);
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", noProgram);
-    if (const std::string hint = missingDataHint(folder, noProgram ? std::filesystem::path() : program);
-        !noFolder && !hint.empty()) {
+    const std::string hint =
+        noFolder ? std::string() : missingDataHint(folder, noProgram ? std::filesystem::path() : program);
+    if (!hint.empty()) {
         std::fprintf(stderr, "%s\n", hint.c_str());
+    } else {
+        // Without data/ the hint says it all; with it, each file that cannot be read is named once.
+        read_failures::reportTo([](const std::string& line) { std::fprintf(stderr, "puppet: %s\n", line.c_str()); });
     }
 
     SdlPlatform sdl;
@@ -55,6 +63,8 @@ int main(int argc, char** argv) {
                      "session, or set SDL_VIDEODRIVER=offscreen to run it unseen\n");
         return 1;
     }
+    // A player who started the game from a file manager sees why nothing plays, not a blue window.
+    if (!hint.empty() && sdl.showMessage("Dolvane!", hint)) return 1;
     const int status = runPuppet({sdl.window(), sdl.clock(), sdl.pad(), sdl.pointer()});
     if (status == kPuppetNoWindow) {
         std::fprintf(stderr, "puppet: cannot open a window (%s)\n", sdl.failure().c_str());

@@ -2,6 +2,7 @@
 // reports; or played by a person while their input is written down as such a script. It runs the
 // same application, scenes and loop as puppet.
 
+#include "datatree/read_failures.h"
 #include "game/flow/game_scene.h"
 #include "game/graphics/texture_cache.h"
 #include "game/shell/audio_system.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    read_failures::reportTo([](const std::string& line) { std::fprintf(stderr, "puppet-replay: %s\n", line.c_str()); });
     SdlPlatform sdl;
     if (!sdl.started()) {
         std::fprintf(stderr, "puppet-replay: cannot open a window (%s); run it under xvfb-run\n",
@@ -112,10 +114,8 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<RandomInput> random;
     if (options.random) {
-        // Pointer positions are window pixels, so the player roams the window the game opens.
-        const ConfigFile window("config\\window.txt");
-        const RandomPlayer player(options.randomSeed, options.crazy, window.getInt("width", 640),
-                                  window.getInt("height", 480));
+        // Pointer positions are picture pixels, whatever the window's size.
+        const RandomPlayer player(options.randomSeed, options.crazy, kPictureWidth, kPictureHeight);
         random = std::make_unique<RandomInput>(player, [] {
             const GameScene* scene = GameScene::instance();
             return scene && scene->menuState < 2;
@@ -135,6 +135,8 @@ int main(int argc, char** argv) {
     }
     if (runPuppet({sdl.window(), sdl.clock(), pad, pointer}, [&](GameApp& app) {
             if (!options.paced) app.setUnpaced();
+            // Only a person recording their play may pause; a script or random input plays on.
+            if (!journal) app.neverPause();
             app.setFrameListener(&listeners);
         }) == kPuppetNoWindow) {
         std::fprintf(stderr, "puppet-replay: cannot open a window (%s)\n", sdl.failure().c_str());

@@ -4,6 +4,7 @@
 #include "game/graphics/screen_capture.h"
 #include "game/flow/game_state_json.h"
 #include "game/shell/game_app.h"
+#include "platform/picture_layout.h"
 
 #include <fstream>
 
@@ -16,8 +17,8 @@ bool ReplayRecorder::wantsPicture(std::uint64_t frame) {
 void ReplayRecorder::frameDrawn(std::uint64_t frame) {
     const auto shot = options_.shots.find(frame);
     if (shot == options_.shots.end()) return;
-    // Scenes draw the 640 x 480 picture into the lower-left corner of the window.
-    if (!writePng(shot->second, captureScreen(640, 480))) failures_.push_back("cannot write " + shot->second);
+    // The picture as the scenes drew it, before the window scales it.
+    if (!writePng(shot->second, captureScreen(kPictureWidth, kPictureHeight))) failures_.push_back("cannot write " + shot->second);
 }
 
 void ReplayRecorder::frameEnded(std::uint64_t frame) {

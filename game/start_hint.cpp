@@ -2,6 +2,18 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The launcher installed with the program: in bin/, or in games/ in a system installation.
+fs::path installedLauncher(const fs::path& program) {
+    std::error_code failure;
+    const fs::path inBin = (program.parent_path() / INSTALLED_LAUNCHER).lexically_normal();
+    const fs::path inGames = (program.parent_path() / INSTALLED_GAMES_LAUNCHER).lexically_normal();
+    return !fs::is_regular_file(inBin, failure) && fs::is_regular_file(inGames, failure) ? inGames : inBin;
+}
+
+}  // namespace
+
 std::string missingDataHint(const fs::path& folder, const fs::path& program) {
     std::error_code failure;
     if (fs::is_directory(folder / "data", failure)) return {};
@@ -12,8 +24,9 @@ std::string missingDataHint(const fs::path& folder, const fs::path& program) {
         const fs::path self = fs::relative(program, run, failure);
         hint += "start it with: cd " + run.lexically_normal().string() + " && " +
                 (failure || self.empty() ? program.string() : self.string());
-    } else if (const fs::path launcher = (program.parent_path() / INSTALLED_LAUNCHER).lexically_normal();
-               !program.empty() && fs::is_directory(program.parent_path() / INSTALLED_SHARE / "data", failure) &&
+    } else if (const fs::path launcher = installedLauncher(program);
+               !program.empty() &&
+               fs::is_directory(program.parent_path() / INSTALLED_SHARE / "data", failure) &&
                fs::is_regular_file(launcher, failure)) {
         // Installed: the launcher prepares a folder of the user's own with data/ and config/.
         hint += "start it with its launcher: " + launcher.string();

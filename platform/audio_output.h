@@ -1,7 +1,8 @@
 #pragma once
 // The sound output of the game: one voice for effects and one streamed voice for music, mixed by the
 // device. The audio threads of the game shell talk only to this interface; the OpenAL backend and
-// the tests' fake device implement it. Every call comes from an audio thread, never the main thread.
+// the tests' fake device implement it. Every call comes from an audio thread, never the main thread,
+// except setPaused.
 
 #include <cstddef>
 #include <cstdint>
@@ -45,4 +46,7 @@ public:
     virtual void stopEffect() = 0;
     // Opens the music stream for the format; null when there is no device or it refuses the format.
     virtual std::unique_ptr<StreamVoice> openStream(const AudioFormat& format) = 0;
+    // Holds the whole mix where it is (music and effect), or lets it go on; from the main thread.
+    // Queued buffers stay queued meanwhile, so the threads feeding them simply wait.
+    virtual void setPaused(bool paused) { (void)paused; }
 };

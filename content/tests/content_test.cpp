@@ -25,9 +25,9 @@ bool dataSetBuilt() {
 
 // Every build makes the data set; without its tools the build says which are missing, and an old
 // data set left in the run folder is not what the sources would make now.
-#define REQUIRE_DATA_SET()                                                                           \
+#define REQUIRE_DATA_SET()                                                                             \
     ASSERT_STREQ(CONTENT_TOOLS_MISSING, "") << "content tools missing when the build was configured: " \
-                                               "run scripts/install-deps and configure again";        \
+                                               "run scripts/install-deps and configure again";         \
     ASSERT_TRUE(dataSetBuilt()) << "no data set in " DOLVANE_RUN_DIR ": build the content target"
 
 // Model and the poses the game sets on it.
@@ -98,9 +98,12 @@ std::vector<Puppet> puppetsTheGameLoads() {
 // Object names that stage files may place, with the model each one loads.
 const std::map<std::string, std::string>& modelOfObject() {
     static const std::map<std::string, std::string> models = {
-        {"Bubble", "data\\puppets\\bubble\\0.model"},      {"SplitBubble", "data\\puppets\\bubble\\0.model"},
-        {"BigItemBox", "data\\puppets\\Items\\box.model"}, {"PumpkinBox", "data\\puppets\\Items\\box.model"},
-        {"BigItem", "data\\puppets\\Items\\ms.model"},     {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
+        {"Bubble", "data\\puppets\\bubble\\0.model"},
+        {"SplitBubble", "data\\puppets\\bubble\\0.model"},
+        {"BigItemBox", "data\\puppets\\Items\\box.model"},
+        {"PumpkinBox", "data\\puppets\\Items\\box.model"},
+        {"BigItem", "data\\puppets\\Items\\ms.model"},
+        {"Pumpkin", "data\\puppets\\Items\\pumpkin.model"},
         // The enemies.
         {"Hornet", "data\\puppets\\hornet\\0.model"},
         {"Naganeko", "data\\puppets\\naganeko\\0.model"},
@@ -360,8 +363,10 @@ TEST(Content, ConfigFilesNameTheWindowAndSound) {
     };
     const auto window = lines("config\\window.txt");
     EXPECT_TRUE(has(window, "name=Dolvane!"));
-    EXPECT_TRUE(has(window, "width=640"));
-    EXPECT_TRUE(has(window, "height=480"));
+    // No size: the window opens as large as the desktop comfortably holds.
+    for (const std::string& line : window)
+        EXPECT_FALSE(line.rfind("width=", 0) == 0 || line.rfind("height=", 0) == 0);
+    EXPECT_TRUE(has(window, "scale=fit"));
     EXPECT_TRUE(has(window, "full=0"));
     EXPECT_TRUE(has(window, "icon=data\\icon.png"));
     EXPECT_TRUE(fileExists("data\\icon.png"));
@@ -447,7 +452,8 @@ TEST(Content, EveryStageOfBothSetsIsPlayable) {
                 EXPECT_LT(heights[i], 6.0f);  // the camera follows only up to 8
             }
             auto groundAt = [&](float x) {
-                const std::size_t i = std::min(static_cast<std::size_t>(std::max(x, 0.0f)), heights.size() - 1);
+                const std::size_t i =
+                    std::min(static_cast<std::size_t>(std::max(x, 0.0f)), heights.size() - 1);
                 return std::max(heights[i], heights[std::min(i + 1, heights.size() - 1)]);
             };
 
@@ -473,7 +479,8 @@ TEST(Content, EveryStageOfBothSetsIsPlayable) {
                     readFloat(e.member("y"), p.y);
                     readFloat(e.member("scale"), p.scale);
                     readFloat(e.member("life"), p.life);
-                    EXPECT_FALSE(std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.scale) || (enemy && std::isnan(p.life)))
+                    EXPECT_FALSE(std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.scale) ||
+                                 (enemy && std::isnan(p.life)))
                         << list << " entry " << i << " leaves a key to the entry before it";
                     const auto known = factoryModels().find(p.name);
                     ASSERT_NE(known, factoryModels().end()) << list << " places " << p.name;
@@ -511,7 +518,8 @@ TEST(Content, EveryStageOfBothSetsIsPlayable) {
                     }
                 }
                 std::sort(staff.begin(), staff.end());
-                EXPECT_EQ(staff, (std::vector<std::string>{"Dabo", "Fimu", "Gorl", "Kesta", "Pelu", "Runo", "Tavo"}));
+                EXPECT_EQ(staff, (std::vector<std::string>{"Dabo", "Fimu", "Gorl", "Kesta", "Pelu", "Runo",
+                                                           "Tavo"}));
                 continue;
             }
             for (const char* list : {"enemies", "enemies2"}) {
@@ -542,7 +550,8 @@ TEST(Content, EveryStageOfBothSetsIsPlayable) {
         ASSERT_TRUE(info.readable);
         ASSERT_GE(info.parts.size(), 4u);
         for (const PartInfo& part : info.parts) EXPECT_TRUE(fileExists(part.texture)) << part.texture;
-        EXPECT_EQ(poseSize(std::string("data\\staff\\") + staff + ".pose"), static_cast<int>(16 * info.parts.size()));
+        EXPECT_EQ(poseSize(std::string("data\\staff\\") + staff + ".pose"),
+                  static_cast<int>(16 * info.parts.size()));
         EXPECT_EQ(info.parts[0].boundKinds.size(), 2u) << "the body is what the hero hits";
         EXPECT_EQ(std::count(bodies.begin(), bodies.end(), info.parts[0].texture), 0);
         bodies.push_back(info.parts[0].texture);

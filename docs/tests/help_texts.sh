@@ -5,7 +5,7 @@
 set -uo pipefail
 source=$1; shift
 commands=("$source/scripts/play" "$source/scripts/test" "$source/scripts/install-deps" "$source/scripts/fuzz"
-          "$source/scripts/soak"
+          "$source/scripts/soak" "$source/scripts/package"
           "$source/bench/run-shell-bench" "$source/bench/run-stage-bench" "$source/bench/first-play-time"
           "$source/docs/make-screenshots" "$@")
 failed=0 checked=0

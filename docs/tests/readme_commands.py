@@ -19,7 +19,7 @@ import zlib
 SKIP = re.compile(r"<!--\s*not run by the README test:\s*(.*?)\s*-->")
 # Commands that install packages, build everything or run this very test again: an unmarked block
 # with one of them is refused rather than run.
-HEAVY = re.compile(r"^\s*(\./)?scripts/(play|test|install-deps|fuzz|soak)\b(?!.*\s(--help|-h|--list)\b)", re.M)
+HEAVY = re.compile(r"^\s*(\./)?scripts/(play|test|install-deps|fuzz|soak|package)\b(?!.*\s(--help|-h|--list)\b)", re.M)
 
 failures = []
 

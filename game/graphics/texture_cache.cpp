@@ -1,6 +1,7 @@
 #include "game/graphics/texture_cache.h"
 
 #include "datatree/host_path.h"
+#include "datatree/read_failures.h"
 #include "datatree/whole_file.h"
 #include "game/graphics/image.h"
 #include "game/graphics/png_reader.h"
@@ -39,11 +40,16 @@ Texture TextureCache::load(const char* name) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
 
-    // A file that is missing or unreadable leaves the 1x1 transparent picture.
+    // A file that is missing or unreadable leaves the 1x1 transparent picture, and is named once.
     Image image;
     std::ifstream file;
-    openRegularFile(file, hostPath(key));
-    if (file) readPng(file, image);
+    std::string why;
+    const std::string path = hostPath(key);
+    if (!openRegularFile(file, path, &why)) {
+        read_failures::note(path, why);
+    } else if (!readPng(file, image)) {
+        read_failures::note(path, "not a PNG picture this game can read");
+    }
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width(), image.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  image.pixels());
 

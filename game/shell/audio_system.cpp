@@ -3,6 +3,7 @@
 #include "music_player.h"
 #include "platform/audio_output.h"
 #include "sound_effects.h"
+#include "sound_pause.h"
 #include "wave_data.h"
 #include "wave_stream.h"
 
@@ -16,9 +17,11 @@ AudioSystem::AudioSystem(const SoundSettings& settings, std::unique_ptr<AudioOut
     waveData_ = std::make_unique<WaveData>();
     waveStream_ = std::make_unique<WaveStream>();
     music_ = std::make_unique<MusicPlayer>(*output_, *waveData_, *waveStream_, settings_.bgmEnabled);
+    sound_pause::attach(this, [sink = output_.get()](bool paused) { sink->setPaused(paused); });
 }
 
 AudioSystem::~AudioSystem() {
+    sound_pause::detach(this);
     bool musicEnded = music_->shutdown(kShutdownWait);
     if (musicEnded) {
         music_.reset();

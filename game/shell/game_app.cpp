@@ -4,6 +4,7 @@
 #include "datatree/host_path.h"
 #include "datatree/whole_file.h"
 #include "game/shell/frame_pacing.h"
+#include "game/shell/sound_pause.h"
 #include "game/graphics/png_reader.h"
 #include "game/graphics/texture_cache.h"
 
@@ -11,8 +12,7 @@
 
 namespace {
 GameApp* theApp = nullptr;
-// Leaving fullscreen at exit gives the display a moment to settle back into the desktop's mode.
-constexpr std::uint32_t kDisplayRestoreMs = 500;
+constexpr std::uint32_t kPausedFrameMs = 20;
 }  // namespace
 
 GameApp::GameApp(const GamePlatform& platform) : platform_(platform) {
@@ -38,10 +38,7 @@ GameApp::~GameApp() {
     if (TextureCache* cache = TextureCache::instance(); cache && platform_.window.hasGlContext()) cache->clear();
     platform_.window.destroyGlContext();
 
-    if (fullscreen_) {
-        toggleFullscreen();
-        platform_.clock.sleep(kDisplayRestoreMs);
-    }
+    if (fullscreen_) toggleFullscreen();
     platform_.window.destroy();
     theApp = nullptr;
 }
@@ -63,13 +60,16 @@ void GameApp::createWindow() {
     }
 
     platform_.window.desktopSize(desktopWidth_, desktopHeight_);
-    width_ = config.getInt("width", 640);
-    height_ = config.getInt("height", 480);
-    // A window must have a size; nonsense sizes fall back to the default picture size.
-    if (width_ <= 0 || height_ <= 0) {
-        width_ = 640;
-        height_ = 480;
-    }
+    platform_.window.setScaling(pictureScalingFromName(config.getString("scale", "fit").c_str()));
+    // Without a size (or with a nonsense one) the window is as large as the desktop comfortably
+    // holds in whole multiples of the picture; a size that is given is kept.
+    std::int32_t usableWidth = 0, usableHeight = 0, fitWidth = 0, fitHeight = 0;
+    platform_.window.usableDesktopSize(usableWidth, usableHeight);
+    defaultWindowSize(usableWidth, usableHeight, fitWidth, fitHeight);
+    width_ = config.getInt("width", fitWidth);
+    height_ = config.getInt("height", fitHeight);
+    if (width_ <= 0) width_ = fitWidth;
+    if (height_ <= 0) height_ = fitHeight;
     // One toggle from the opposite state puts the window into its first mode and shows it.
     fullscreen_ = !config.getBool("full", false);
     toggleFullscreen();
@@ -78,8 +78,8 @@ void GameApp::createWindow() {
 void GameApp::toggleFullscreen() {
     if (!fullscreen_) {
         fullscreen_ = true;
-        // A display without a mode of exactly this size keeps the game in a window.
-        if (!platform_.window.showFullscreen(width_, height_)) toggleFullscreen();
+        // A desktop that refuses full screen keeps the game in a window.
+        if (!platform_.window.showFullscreen()) toggleFullscreen();
     } else {
         fullscreen_ = false;
         platform_.window.showWindowed(width_, height_);
@@ -122,6 +122,14 @@ void GameApp::beginRun() {
 
 bool GameApp::runFrame() {
     if (quitRequested_ || sceneStack_.empty()) return false;
+    if (paused_) {
+        // The picture of the last frame is shown again; the game's own time stands still. A paused
+        // game waits a frame's time even when unpaced, rather than keep a core busy.
+        platform_.window.present();
+        pumpMessages();
+        platform_.clock.sleep(kPausedFrameMs);
+        return true;
+    }
     const std::uint32_t frameStart = platform_.clock.ticks();
 
     pointerInput_->sample();
@@ -167,6 +175,21 @@ void GameApp::pace(std::uint32_t frameStart) {
 
 void GameApp::pumpMessages() { platform_.window.pumpEvents(*this); }
 
+void GameApp::setPaused(bool paused) {
+    if (paused == paused_ || (paused && !pausable_)) return;
+    paused_ = paused;
+    platform_.window.setPauseShown(paused);
+    sound_pause::set(paused);
+}
+
+void GameApp::focusChanged(bool focused) {
+    if (focused) {
+        hadFocus_ = true;  // coming back does not end a pause by itself
+    } else if (hadFocus_ && focusPauses_) {
+        setPaused(true);
+    }
+}
+
 void GameApp::closeRequested() {
     if (ready_) quitRequested_ = true;
 }
@@ -177,5 +200,9 @@ void GameApp::keyPressed(WindowKey key, bool repeat) {
         quitRequested_ = true;
     } else if (key == WindowKey::kF4 && !repeat) {
         toggleFullscreen();
+    } else if (key == WindowKey::kPause && !repeat) {
+        setPaused(!paused_);
+    } else if (key == WindowKey::kConfirm && !repeat && paused_) {
+        setPaused(false);
     }
 }

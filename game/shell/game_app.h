@@ -25,7 +25,8 @@ struct GamePlatform {
 
 class GameApp final : private WindowEventHandler {
 public:
-    // Opens the window as config\window.txt says (title, icon, size, fullscreen) and the GL context.
+    // Opens the window as config\window.txt says (title, icon, size, scaling, full screen) and the GL
+    // context.
     explicit GameApp(const GamePlatform& platform);
     ~GameApp() override;
     GameApp(const GameApp&) = delete;
@@ -49,6 +50,14 @@ public:
 
     void toggleFullscreen();
     void requestQuit() { quitRequested_ = true; }
+    // While paused the game neither samples input nor updates nor draws: the last picture stays with
+    // "PAUSE" over it, sound stops, and no frame is counted. P, Start or losing the focus pauses.
+    void setPaused(bool paused);
+    bool paused() const { return paused_; }
+    // Driven runs (a script, random input) play on whatever the window does.
+    void neverPause() { pausable_ = false; }
+    // Programs that stand in for a player on a shared display pause by keys alone.
+    void ignoreFocus() { focusPauses_ = false; }
     // Unpaced runs go as fast as the scene allows, whatever config\speed.txt says.
     void setUnpaced() { forceUnpaced_ = true; }
     void setFrameListener(FrameListener* listener) { listener_ = listener; }
@@ -73,6 +82,7 @@ private:
 
     void closeRequested() override;
     void keyPressed(WindowKey key, bool repeat) override;
+    void focusChanged(bool focused) override;
 
     GamePlatform platform_;
     std::deque<std::unique_ptr<Scene>> sceneStack_;     // back is the top
@@ -86,6 +96,10 @@ private:
     std::int32_t height_ = 480;
     std::int32_t desktopWidth_ = 0;
     std::int32_t desktopHeight_ = 0;
+    bool paused_ = false;
+    bool pausable_ = true;
+    bool focusPauses_ = true;
+    bool hadFocus_ = false;  // a window that never had the focus does not pause for lacking it
 
     bool noWait_ = false;
     bool forceUnpaced_ = false;

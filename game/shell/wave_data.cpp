@@ -1,6 +1,7 @@
 #include "wave_data.h"
 
 #include "host_path.h"
+#include "read_failures.h"
 #include "whole_file.h"
 
 #include <cstring>
@@ -95,9 +96,14 @@ bool readChunk(RiffFile& file, const ChunkSpan& chunk, std::vector<std::uint8_t>
 void WaveData::load(const std::string& gamePath) {
     samples.clear();
     std::ifstream in;
-    openRegularFile(in, hostPath(gamePath));
-    if (!in) return;
+    std::string why;
+    const std::string path = hostPath(gamePath);
+    if (!openRegularFile(in, path, &why)) {
+        read_failures::note(path, why);
+        return;
+    }
     read(in);
+    if (samples.empty()) read_failures::note(path, "not a WAVE sound this game can play");
 }
 
 void WaveData::read(std::istream& in) {

@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
     ReplayRecorder recorder(options);
     runPuppet({sdl.window(), sdl.clock(), journal, journal}, [&](GameApp& app) {
         app.setUnpaced();
+        app.neverPause();  // its hands never come back from another window
         app.setFrameListener(&recorder);
     });
     journal.finish();

@@ -1,6 +1,6 @@
 // What the game and its scripted driver say to someone starting them the wrong way: help texts, a
-// folder without data/, no display, a pad script that is a folder. The game still runs as before in
-// the first case; it refuses to run unseen in the second.
+// folder without data/ (in a box where there is a display), data files that cannot be read, no
+// display, a pad script that is a folder. The game refuses to run unseen.
 #include "child_environment.h"
 #include "game/start_hint.h"
 
@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include <sys/wait.h>
@@ -68,7 +70,8 @@ TEST_F(StartMessages, HelpTextsEndWithStatusZero) {
     EXPECT_NE(unknown.err.find("unknown option --walk"), std::string::npos) << unknown.err;
 }
 
-TEST_F(StartMessages, GameInAFolderWithoutDataSaysWhereItLookedAndRunsOn) {
+TEST_F(StartMessages, GameInAFolderWithoutDataSaysWhereItLookedInABox) {
+    // With a display the game shows the message in a box and waits for it to be closed.
     const Outcome game = run(std::string("'") + PUPPET + "' --anything", 3);
     EXPECT_EQ(game.status, -1) << "the game ended by itself: " << game.err;
     // One line, naming the folder and a way to start the game where its data set is.
@@ -77,12 +80,33 @@ TEST_F(StartMessages, GameInAFolderWithoutDataSaysWhereItLookedAndRunsOn) {
     EXPECT_NE(game.err.find("no data/ folder in " + fs::canonical(folder_).string()), std::string::npos) << game.err;
     EXPECT_TRUE(game.err.find("cd ") != std::string::npos || game.err.find("./scripts/play") != std::string::npos)
         << game.err;
+    // Where no box can be shown it says the same on standard error alone and runs on, as before.
+    const Outcome unseen = run(std::string("env SDL_VIDEODRIVER=offscreen '") + PUPPET + "'", 3);
+    EXPECT_EQ(unseen.status, -1) << unseen.err;
+    EXPECT_EQ(unseen.err, game.err);
+}
 
-    // Where it finds data/, it says nothing.
-    fs::create_directories(folder_ / "data");
-    const Outcome quiet = run(std::string("'") + PUPPET + "'", 3);
-    EXPECT_EQ(quiet.status, -1);
-    EXPECT_EQ(quiet.err, "");
+TEST_F(StartMessages, EachDataFileThatCannotBeReadIsNamedOnce) {
+    // An empty data set: the logo's puppet, poses and sounds are all missing; a folder stands where
+    // its model should be, and the logo plays its poses many times over.
+    fs::create_directories(folder_ / "data" / "logo" / "0.model");
+    for (const std::string program : {PUPPET, PUPPET_REPLAY}) {
+        const std::string name = fs::path(program).filename().string();
+        const bool replay = name != "puppet";
+        const Outcome game = run("env SDL_VIDEODRIVER=offscreen '" + program + "'" + (replay ? " --frames 600" : ""), 6);
+        EXPECT_EQ(game.status, replay ? 0 : -1) << name << ": " << game.err;
+        std::istringstream lines(game.err);
+        std::set<std::string> seen;
+        std::string line;
+        while (std::getline(lines, line)) {
+            EXPECT_EQ(line.rfind(name + ": cannot read data/", 0), 0u) << line;
+            EXPECT_TRUE(seen.insert(line).second) << "said twice: " << line;
+        }
+        EXPECT_TRUE(seen.count(name + ": cannot read data/logo/0.model: a folder, not a file")) << game.err;
+        EXPECT_TRUE(seen.count(name + ": cannot read data/logo/1.pose: no such file")) << game.err;
+        // Only the game itself plays sound.
+        EXPECT_TRUE(seen.count(name + ": cannot read data/sound/piko.wav: no such file") || replay) << game.err;
+    }
 }
 
 TEST_F(StartMessages, HintNamesTheCommandForABuiltDataSet) {

@@ -18,6 +18,7 @@ bool OpenAlDevice::ready() {
             hasFloat_ = alIsExtensionPresent("AL_EXT_FLOAT32");
             hasDirectChannels_ = alIsExtensionPresent("AL_SOFT_direct_channels");
             hasDisconnect_ = alcIsExtensionPresent(device_, "ALC_EXT_disconnect");
+            applyPause();
         }
     }
     return context_ != nullptr;
@@ -48,6 +49,19 @@ void OpenAlDevice::setUpSource(ALuint source) const {
     alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
     alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
     if (hasDirectChannels_) alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+}
+
+void OpenAlDevice::setPaused(bool paused) {
+    paused_ = paused;
+    applyPause();
+}
+
+void OpenAlDevice::applyPause() {
+    if (!device_ || !alcIsExtensionPresent(device_, "ALC_SOFT_pause_device")) return;
+    // Looked up, not linked: the extension's functions are not exported under every OpenAL.
+    using PauseFunction = void(ALC_APIENTRY*)(ALCdevice*);
+    const char* name = paused_ ? "alcDevicePauseSOFT" : "alcDeviceResumeSOFT";
+    if (auto function = reinterpret_cast<PauseFunction>(alcGetProcAddress(device_, name))) function(device_);
 }
 
 void OpenAlDevice::close() {

@@ -22,6 +22,9 @@ public:
     ALenum bufferFormat(const AudioFormat& format) const;
     // Plays the source as it stands: stereo stays stereo, mono comes from straight ahead.
     void setUpSource(ALuint source) const;
+    // Stops or restarts the device's mixing; kept and applied when the device opens later. Caller
+    // holds lock.
+    void setPaused(bool paused);
 
     std::mutex lock;
 
@@ -34,4 +37,6 @@ private:
     bool hasFloat_ = false;
     bool hasDirectChannels_ = false;
     bool hasDisconnect_ = false;
+    bool paused_ = false;
+    void applyPause();
 };

@@ -50,6 +50,11 @@ public:
         return nullptr;
     }
 
+    void setPaused(bool paused) override {
+        std::lock_guard<std::mutex> guard(device_.lock);
+        device_.setPaused(paused);
+    }
+
 private:
     // Caller holds the lock.
     bool effectVoiceReady() {

@@ -8,11 +8,23 @@ SdlJoystick::~SdlJoystick() { close(); }
 
 void SdlJoystick::open() {
     if (stick_ || SDL_WasInit(SDL_INIT_JOYSTICK) == 0 || SDL_NumJoysticks() < 1) return;
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0 && SDL_IsGameController(0)) {
+        controller_ = SDL_GameControllerOpen(0);
+        if (controller_) {
+            stick_ = SDL_GameControllerGetJoystick(controller_);
+            return;
+        }
+    }
     stick_ = SDL_JoystickOpen(0);
 }
 
 void SdlJoystick::close() {
-    if (stick_) SDL_JoystickClose(stick_);
+    if (controller_) {
+        SDL_GameControllerClose(controller_);  // closes its joystick too
+    } else if (stick_) {
+        SDL_JoystickClose(stick_);
+    }
+    controller_ = nullptr;
     stick_ = nullptr;
 }
 
@@ -25,8 +37,32 @@ void SdlJoystick::deviceRemoved(SDL_JoystickID instance) {
     }
 }
 
+bool SdlJoystick::readController(JoystickPosition& position) {
+    SDL_GameController* pad = controller_;
+    auto held = [pad](SDL_GameControllerButton button) { return SDL_GameControllerGetButton(pad, button) != 0; };
+    // The d-pad is pushed all the way or not at all; it wins over the left stick on its own axis.
+    auto axis = [&](SDL_GameControllerButton low, SDL_GameControllerButton high, SDL_GameControllerAxis stick) {
+        if (held(low)) return std::uint32_t{0};
+        if (held(high)) return std::uint32_t{65535};
+        return static_cast<std::uint32_t>(SDL_GameControllerGetAxis(pad, stick) + 32768);
+    };
+    JoystickPosition reading;
+    reading.x = axis(SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_AXIS_LEFTX);
+    reading.y = axis(SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_AXIS_LEFTY);
+    // A pad has no throttle.
+    reading.z = reading.ranges.zMin = reading.ranges.zMax = 0;
+    const SDL_GameControllerButton buttons[] = {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B,
+                                                SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_Y};
+    for (int i = 0; i < 4; ++i) {
+        if (held(buttons[i])) reading.buttons |= 1u << i;
+    }
+    position = reading;
+    return true;
+}
+
 bool SdlJoystick::read(JoystickPosition& position) {
     if (!stick_ || !SDL_JoystickGetAttached(stick_)) return false;
+    if (controller_) return readController(position);
     const int axes = SDL_JoystickNumAxes(stick_);
     // SDL's signed axis value a is the unsigned position a + 32768 on 0 ... 65535.
     auto axis = [&](int index, std::uint32_t& value, std::uint32_t& lo, std::uint32_t& hi) {
@@ -73,9 +109,9 @@ MouseState SdlPointer::readMouse() {
     const Uint32 buttons = SDL_GetGlobalMouseState(&globalX, &globalY);
     int windowX = 0, windowY = 0;
     if (window_.handle()) SDL_GetWindowPosition(window_.handle(), &windowX, &windowY);
-    // Client pixels even outside the window, so the position may be negative or beyond its size.
-    mouse.x = globalX - windowX;
-    mouse.y = globalY - windowY;
+    // Picture pixels, whatever the window's size, so a run replays in any window; even outside the
+    // picture, so the position may be negative or beyond its size.
+    windowToPicture(window_.pictureInWindow(), globalX - windowX, globalY - windowY, mouse.x, mouse.y);
     mouse.left = (buttons & SDL_BUTTON_LMASK) != 0;
     mouse.right = (buttons & SDL_BUTTON_RMASK) != 0;
     return mouse;

@@ -1,12 +1,15 @@
 #pragma once
 // Keyboard, mouse and joystick 0 on SDL 2, read by polling the state that the event pump keeps.
+// Joystick 0 is a game controller when SDL knows a mapping for it, a raw joystick otherwise.
 
 #include "platform/input_devices.h"
 
 #include <SDL.h>
 
 // Joystick 0 is the first stick SDL knows. It is opened at start and whenever a stick is plugged in
-// while none is open, and closed when it is unplugged.
+// while none is open, and closed when it is unplugged. A pad with a known mapping reads by its
+// labels: A, B, X, Y are buttons 1 to 4 and the d-pad and left stick are the stick, whatever order
+// its driver numbers them in; any other stick reads raw, axes 0 to 2 and buttons in driver order.
 class SdlJoystick {
 public:
     SdlJoystick();
@@ -17,11 +20,14 @@ public:
     void deviceAdded();
     void deviceRemoved(SDL_JoystickID instance);
     bool read(JoystickPosition& position);
+    bool isController() const { return controller_ != nullptr; }
 
 private:
     void open();
     void close();
+    bool readController(JoystickPosition& position);
     SDL_Joystick* stick_ = nullptr;
+    SDL_GameController* controller_ = nullptr;  // set when stick_ is a mapped pad
 };
 
 class SdlPad final : public PadDevice {

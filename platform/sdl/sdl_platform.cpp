@@ -30,6 +30,11 @@ struct SdlSystem {
         videoStarted = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
         if (!videoStarted) failure = SDL_GetError();
         SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+        // SDL's own mapping database and SDL_GAMECONTROLLERCONFIG are read here; a player's file of
+        // mappings in the community format adds to them.
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
+            SDL_GameControllerAddMappingsFromFile("config/gamecontrollerdb.txt");
+        }
     }
     ~SdlSystem() { SDL_Quit(); }
     bool videoStarted = false;
@@ -65,6 +70,11 @@ bool SdlPlatform::unseen() const {
     if (name != "offscreen" && name != "dummy") return false;
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     return !asked || std::string(asked).find(name) == std::string::npos;
+}
+
+bool SdlPlatform::showMessage(const std::string& title, const std::string& text) {
+    if (!parts_->system.videoStarted) return false;
+    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), parts_->window.handle()) == 0;
 }
 
 GameWindow& SdlPlatform::window() { return parts_->window; }

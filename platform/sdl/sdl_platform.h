@@ -26,6 +26,10 @@ public:
     // asked to through SDL_VIDEODRIVER: a window would open, but nobody could see it.
     bool unseen() const;
 
+    // A message box with an OK button, over the game's window when it exists; returns once it is
+    // closed. False when no box could be shown (no display, or a driver without message boxes).
+    bool showMessage(const std::string& title, const std::string& text);
+
     GameWindow& window();
     Clock& clock();
     PadDevice& pad();

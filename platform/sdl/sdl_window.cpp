@@ -15,15 +15,16 @@ void SdlWindow::create(const std::string& title) {
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     // Many X servers offer no 32-bit depth visual; 24 bits is as good for this game.
     for (int depth : {32, 24, 16}) {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
-                                   flags);
+        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kPictureWidth,
+                                   kPictureHeight, flags);
         if (window_) break;
     }
     failure_ = window_ ? "" : std::string("no window: ") + SDL_GetError();
+    if (window_) SDL_SetWindowMinimumSize(window_, kPictureWidth / 4, kPictureHeight / 4);
     SDL_DisableScreenSaver();
 }
 
@@ -36,46 +37,76 @@ void SdlWindow::setIcon(const std::uint8_t* rgba, std::int32_t width, std::int32
     SDL_FreeSurface(surface);
 }
 
+int SdlWindow::displayIndex() const {
+    const int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+    return display < 0 ? 0 : display;
+}
+
 void SdlWindow::desktopSize(std::int32_t& width, std::int32_t& height) {
     SDL_DisplayMode mode{};
-    const int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
-    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
+    if (SDL_GetDesktopDisplayMode(displayIndex(), &mode) == 0) {
         width = mode.w;
         height = mode.h;
     } else {
-        width = 640;
-        height = 480;
+        width = kPictureWidth;
+        height = kPictureHeight;
     }
 }
 
-bool SdlWindow::showFullscreen(std::int32_t width, std::int32_t height) {
+void SdlWindow::usableDesktopSize(std::int32_t& width, std::int32_t& height) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(displayIndex(), &usable) == 0 && usable.w > 0 && usable.h > 0) {
+        width = usable.w;
+        height = usable.h;
+    } else {
+        desktopSize(width, height);
+    }
+}
+
+bool SdlWindow::showFullscreen() {
     if (!window_) return false;
-    const int display = SDL_GetWindowDisplayIndex(window_);
-    SDL_DisplayMode wanted{};
-    wanted.w = width;
-    wanted.h = height;
-    SDL_DisplayMode closest{};
-    // Only width and height are asked for: depth and refresh stay whatever the display likes.
-    if (!SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest)) return false;
-    if (closest.w != width || closest.h != height) return false;
-    if (SDL_SetWindowDisplayMode(window_, &closest) != 0) return false;
-    SDL_SetWindowSize(window_, width, height);
-    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) return false;
+    if (!fullscreen_ && shown_) {
+        // Kept to come back to when full screen ends.
+        SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
+        SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+    }
+    // A window first shown in full screen keeps its old size on a desktop without a window manager
+    // (nobody acts on the request): it is shown first, and SDL then sizes it itself.
+    if (!shown_) {
+        SDL_ShowWindow(window_);
+        shown_ = true;
+    }
+    // Without a window manager nobody acts on the full-screen request, so the window is first made
+    // the screen's size and place by hand; a window manager then takes it from there.
+    SDL_Rect screen{};
+    if (SDL_GetDisplayBounds(displayIndex(), &screen) == 0) {
+        SDL_SetWindowPosition(window_, screen.x, screen.y);
+        SDL_SetWindowSize(window_, screen.w, screen.h);
+    }
+    // The desktop's own resolution: no display mode is ever changed.
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+    fullscreen_ = true;
     SDL_ShowCursor(SDL_DISABLE);
     SDL_ShowWindow(window_);
+    shown_ = true;
     return true;
 }
 
 void SdlWindow::showWindowed(std::int32_t width, std::int32_t height) {
     if (!window_) return;
-    // Leaving fullscreen puts the desktop's display mode back.
-    SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowBordered(window_, SDL_TRUE);
-    SDL_SetWindowResizable(window_, SDL_FALSE);
-    SDL_SetWindowSize(window_, width, height);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (fullscreen_ && windowedWidth_ > 0) {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        SDL_SetWindowPosition(window_, windowedX_, windowedY_);
+    } else {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, width, height);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    fullscreen_ = false;
     SDL_ShowCursor(SDL_ENABLE);
     SDL_ShowWindow(window_);
+    shown_ = true;
 }
 
 void SdlWindow::createGlContext() {
@@ -88,14 +119,29 @@ void SdlWindow::createGlContext() {
     SDL_GL_MakeCurrent(window_, context_);
     // The loop paces itself; a display that refuses (Xvfb does) is fine.
     SDL_GL_SetSwapInterval(0);
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window_, &width, &height);
+    picture_.create(width, height, scaling_);
+}
+
+PictureRect SdlWindow::pictureInWindow() const {
+    int width = kPictureWidth, height = kPictureHeight;
+    if (window_) SDL_GetWindowSize(window_, &width, &height);
+    return pictureRect(scaling_, width, height);
 }
 
 void SdlWindow::present() {
-    if (window_ && context_) SDL_GL_SwapWindow(window_);
+    if (!window_ || !context_) return;
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window_, &width, &height);
+    picture_.showIn(width, height, scaling_, pauseShown_);
+    if (composed_) composed_();
+    SDL_GL_SwapWindow(window_);
 }
 
 void SdlWindow::destroyGlContext() {
     if (!context_) return;
+    picture_.destroy();
     SDL_GL_MakeCurrent(window_, nullptr);
     SDL_GL_DeleteContext(context_);
     context_ = nullptr;
@@ -105,6 +151,7 @@ void SdlWindow::destroy() {
     if (!window_) return;
     SDL_DestroyWindow(window_);
     window_ = nullptr;
+    shown_ = fullscreen_ = false;
     SDL_EnableScreenSaver();
 }
 
@@ -117,22 +164,33 @@ void SdlWindow::pumpEvents(WindowEventHandler& handler) {
                 break;
             case SDL_WINDOWEVENT:
                 if (event.window.event == SDL_WINDOWEVENT_CLOSE) handler.closeRequested();
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) handler.focusChanged(true);
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) handler.focusChanged(false);
                 break;
             case SDL_KEYDOWN: {
                 const SDL_Keycode key = event.key.keysym.sym;
                 const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
+                const bool repeat = event.key.repeat != 0;
                 // Without a window manager Alt+F4 arrives as a key: it still means close.
                 if (alt && key == SDLK_F4) {
                     handler.closeRequested();
                 } else if (!alt && key == SDLK_ESCAPE) {
-                    handler.keyPressed(WindowKey::kEscape, event.key.repeat != 0);
+                    handler.keyPressed(WindowKey::kEscape, repeat);
                 } else if (!alt && key == SDLK_F4) {
-                    handler.keyPressed(WindowKey::kF4, event.key.repeat != 0);
+                    handler.keyPressed(WindowKey::kF4, repeat);
+                } else if (key == SDLK_p) {
+                    handler.keyPressed(WindowKey::kPause, repeat);
+                } else if (key == SDLK_z) {
+                    handler.keyPressed(WindowKey::kConfirm, repeat);
                 } else {
-                    handler.keyPressed(WindowKey::kOther, event.key.repeat != 0);
+                    handler.keyPressed(WindowKey::kOther, repeat);
                 }
                 break;
             }
+            case SDL_CONTROLLERBUTTONDOWN:
+                if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START) handler.keyPressed(WindowKey::kPause, false);
+                if (event.cbutton.button == SDL_CONTROLLER_BUTTON_A) handler.keyPressed(WindowKey::kConfirm, false);
+                break;
             case SDL_JOYDEVICEADDED:
                 joystick_.deviceAdded();
                 break;

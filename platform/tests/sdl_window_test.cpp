@@ -1,4 +1,4 @@
-// The SDL window: display-mode checks for fullscreen, the keys the window acts on and closing. Needs a
+// The SDL window: full screen, the keys the window acts on and closing. Needs a
 // display (the test script provides Xvfb); without one it fails.
 #include "platform/sdl/sdl_platform.h"
 
@@ -14,7 +14,11 @@ class RecordingHandler final : public WindowEventHandler {
 public:
     void closeRequested() override { seen.push_back("close"); }
     void keyPressed(WindowKey key, bool repeat) override {
-        const char* name = key == WindowKey::kEscape ? "escape" : key == WindowKey::kF4 ? "f4" : "other";
+        const char* name = key == WindowKey::kEscape   ? "escape"
+                           : key == WindowKey::kF4     ? "f4"
+                           : key == WindowKey::kPause  ? "pause"
+                           : key == WindowKey::kConfirm ? "confirm"
+                                                        : "other";
         seen.push_back(std::string(name) + (repeat ? " repeat" : ""));
     }
     std::vector<std::string> seen;
@@ -43,10 +47,9 @@ TEST(SdlWindow, ModesKeysAndClosing) {
     EXPECT_GT(width, 0);
     EXPECT_GT(height, 0);
 
-    // Only a mode of exactly the asked size is taken; the desktop's own size always exists.
-    EXPECT_FALSE(window.showFullscreen(width + 1, height + 3));
+    // Full screen is the desktop's own, whatever size the window had.
     window.showWindowed(320, 200);
-    EXPECT_TRUE(window.showFullscreen(width, height));
+    EXPECT_TRUE(window.showFullscreen());
     window.showWindowed(320, 200);
 
     const std::uint8_t icon[2 * 2 * 4] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 0, 0, 0, 0};
@@ -61,11 +64,13 @@ TEST(SdlWindow, ModesKeysAndClosing) {
     pushKey(SDLK_F4, KMOD_NONE, true);
     pushKey(SDLK_F4, KMOD_LALT, false);  // the desktop's close shortcut
     pushKey(SDLK_a, KMOD_NONE, false);
+    pushKey(SDLK_p, KMOD_NONE, false);
+    pushKey(SDLK_z, KMOD_NONE, false);
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
     window.pumpEvents(handler);
-    const std::vector<std::string> expected = {"escape", "f4", "f4 repeat", "close", "other", "close"};
+    const std::vector<std::string> expected = {"escape", "f4", "f4 repeat", "close", "other", "pause", "confirm", "close"};
     EXPECT_EQ(handler.seen, expected);
 
     JoystickPosition position;

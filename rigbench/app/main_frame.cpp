@@ -1,11 +1,15 @@
 #include "main_frame.h"
 
+#include "editor_texts.h"
+#include "link_panel.h"
 #include "lock_state_x11.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
+#include "part_files.h"
 #include "rigbench_view.h"
 #include "toolbar_icons.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -49,6 +53,7 @@ CMainFrame::CMainFrame() {
     setCentralWidget(view_);
     document_.viewsChanged = [this] {
         view_->update();
+        if (thePartDlg) thePartDlg->linkPanel->refresh();
         updateTitle();
         updateUndoActions();
     };
@@ -172,6 +177,7 @@ void CMainFrame::createMenusAndToolBar() {
     statusAct->setChecked(true);
     connect(statusAct, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
+    viewMenu->addAction(view_->fitAction());
     viewMenu->addSeparator();
     QAction* gameAct = addCommand(
         viewMenu, ID_VIEW_GAME, QStringLiteral("ゲームで試す(&G)"),
@@ -185,6 +191,11 @@ void CMainFrame::createMenusAndToolBar() {
     });
     connect(view_, &CrigbenchView::previewSettled, this,
             [this](const QString& report) { statusBar()->showMessage(report); });
+
+    // The poses beside the model, each loaded with one click.
+    poseMenu_ = menuBar()->addMenu(texts::poseMenu());
+    connect(poseMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildPoseMenu);
+    rebuildPoseMenu();
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction* aboutAct =
@@ -216,13 +227,17 @@ void CMainFrame::createMenusAndToolBar() {
 
 void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
-    const char* texts[3] = {"CAP", "NUM", "SCRL"};
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    folderLabel_->setToolTip(texts::workingFolderTip());
+    bar->addPermanentWidget(folderLabel_);
+    const char* lockTexts[3] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(this);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(texts[i])) + 12);
-        label->setProperty("lockText", QLatin1String(texts[i]));
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(lockTexts[i])) + 12);
+        label->setProperty("lockText", QLatin1String(lockTexts[i]));
         bar->addPermanentWidget(label);
         lockLabels_[i] = label;
     }
@@ -251,6 +266,7 @@ void CMainFrame::updateTitle() {
     const QString name = path.empty() ? kUntitled : QFileInfo(QString::fromStdString(path)).fileName();
     setWindowTitle(name + QStringLiteral("[*] - ") + kAppTitle);
     setWindowModified(document_.isModified());
+    if (folderLabel_) folderLabel_->setText(texts::workingFolder(QDir::currentPath()));
 }
 
 void CMainFrame::updateUndoActions() {
@@ -316,15 +332,55 @@ bool CMainFrame::openDocument(const QString& path) {
     if (!document_.OnOpenDocument(path.toStdString())) {
         QMessageBox::warning(
             this, kAppTitle,
-            QStringLiteral("%1\nを開けません。\n%2")
-                .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
+            document_.notAModel()
+                ? texts::notAModel(path)
+                : QStringLiteral("%1\nを開けません。\n%2")
+                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
         return false;
     }
     rememberRecentFile(QString::fromStdString(document_.pathName()));
     updateTitle();
     updateUndoActions();
     view_->update();
+    if (!document_.missingParts().empty()) {
+        QStringList missing;
+        for (const std::string& part : document_.missingParts()) missing << QString::fromStdString(part);
+        QMessageBox::warning(this, kAppTitle, texts::missingParts(path, missing));
+    }
+    rebuildPoseMenu();
+    loadPoseBeside();
     return true;
+}
+
+QStringList CMainFrame::posesBeside() const {
+    // The working folder is the model's own once a model is opened or saved.
+    return QDir::current().entryList({QStringLiteral("*.pose")}, QDir::Files, QDir::Name);
+}
+
+void CMainFrame::loadPoseBeside() {
+    // The game's first pose of a puppet is normal.pose: the puppet opens standing, not piled on the origin.
+    const QStringList poses = posesBeside();
+    if (poses.isEmpty() || document_.model.parts.empty()) return;
+    const QString pose =
+        poses.contains(QStringLiteral("normal.pose")) ? QStringLiteral("normal.pose") : poses.first();
+    const std::size_t length = CrigbenchDoc::poseLength(pose.toStdString());
+    const std::size_t parts = document_.model.parts.size();
+    if (length != parts * 16) {
+        statusBar()->showMessage(
+            texts::poseForOtherPartCount(pose, static_cast<int>(length), static_cast<int>(parts))
+                .replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        return;
+    }
+    document_.loadPose(pose.toStdString());
+    document_.clearHistory();  // part of opening, not an edit to undo
+    // Settled at once, as the timer would over a minute.
+    for (int pass = 0; pass < kOpenPosePasses; ++pass) {
+        document_.model.relax();
+        document_.pullToPose();
+    }
+    updateUndoActions();
+    view_->update();
+    statusBar()->showMessage(texts::poseLoaded(pose));
 }
 
 bool CMainFrame::saveDocument() {
@@ -346,21 +402,84 @@ bool CMainFrame::saveDocumentAs() {
 }
 
 bool CMainFrame::saveDocumentTo(const QString& path) {
+    // Part paths resolve from the working folder; saved into another folder, the model keeps reaching
+    // its parts only when the paths are rewritten or the parts come along.
+    const QDir working = QDir::current();
+    const QDir target = QFileInfo(path).absoluteDir();
+    std::vector<std::string> oldPaths;
+    for (const EditPart& part : document_.model.parts) oldPaths.push_back(part.path);
+    const bool moving = !oldPaths.empty() && !sameFile(working.path(), target.path());
+    const EditState before = document_.editState();
+    if (moving && !carryPartsTo(working, target)) return false;
+
     if (!document_.OnSaveDocument(path.toStdString())) {
+        for (std::size_t i = 0; i < oldPaths.size(); ++i) document_.model.parts[i].path = oldPaths[i];
+        if (moving && document_.partsReplaced) document_.partsReplaced();
         QMessageBox::warning(
             this, kAppTitle,
             QStringLiteral("%1\nを保存できません。\n%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
         return false;
     }
+    // The working folder follows the saved model.
+    setProgramFolder(target.absolutePath().toStdString());
+    rebuildPoseMenu();
+    bool rewritten = false;
+    for (std::size_t i = 0; i < oldPaths.size(); ++i)
+        rewritten |= document_.model.parts[i].path != oldPaths[i];
+    if (rewritten) {
+        document_.recordUndo(before);
+        updateUndoActions();
+    }
     rememberRecentFile(QString::fromStdString(document_.pathName()));
     updateTitle();
+    view_->update();
+    return true;
+}
+
+bool CMainFrame::carryPartsTo(const QDir& from, const QDir& to) {
+    QMessageBox box(
+        QMessageBox::Question, kAppTitle,
+        texts::saveIntoOtherFolder(to.absolutePath(), static_cast<int>(document_.model.parts.size())),
+        QMessageBox::Yes | QMessageBox::Save | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Yes)->setText(texts::rewritePathsButton());
+    box.button(QMessageBox::Save)->setText(texts::copyPartsButton());
+    box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
+    if (answer != QMessageBox::Yes && answer != QMessageBox::Save) return false;
+    for (EditPart& part : document_.model.parts) {
+        const QString source = resolveGamePath(from, QString::fromStdString(part.path));
+        QString newPath = gamePathFrom(to, source);
+        // Copied, a part keeps the path it had when that stays inside the new folder, else goes beside.
+        const QString kept = QString::fromStdString(part.path);
+        const bool inside = !kept.contains(QStringLiteral("..")) && !QFileInfo(kept).isAbsolute();
+        // A part file that is not there cannot be copied: its path is rewritten all the same.
+        if (answer == QMessageBox::Save && QFileInfo(source).isFile()) {
+            QString error;
+            newPath = copyPartWithPicture(source, to, inside ? kept : QFileInfo(source).fileName(), error);
+            if (newPath.isEmpty()) {
+                QMessageBox::warning(this, kAppTitle, texts::copyFailed(source, error));
+                return false;
+            }
+        }
+        part.path = newPath.toStdString();
+    }
+    if (document_.partsReplaced) document_.partsReplaced();
     return true;
 }
 
 void CMainFrame::rememberRecentFile(const QString& path) {
     recentFiles_.removeAll(path);
     recentFiles_.prepend(path);
+    storeRecentFiles();
+}
+
+void CMainFrame::forgetRecentFile(const QString& path) {
+    recentFiles_.removeAll(path);
+    storeRecentFiles();
+}
+
+void CMainFrame::storeRecentFiles() {
     while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
     QSettings settings(settingsOrganization(), kAppTitle);
     for (int i = 1; i <= kRecentFileCount; ++i) {
@@ -387,10 +506,23 @@ void CMainFrame::rebuildRecentMenu() {
             new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
         act->setStatusTip(recentAnchor_->statusTip());
         connect(act, &QAction::triggered, this, [this, path] {
-            if (confirmDiscard()) openDocument(path);
+            // An entry that no longer opens as a model leaves the list.
+            if (confirmDiscard() && !openDocument(path)) forgetRecentFile(path);
         });
         fileMenu_->insertAction(recentAnchor_, act);
         recentActions_.append(act);
+    }
+}
+
+void CMainFrame::rebuildPoseMenu() {
+    poseMenu_->clear();
+    const QStringList poses = posesBeside();
+    if (poses.isEmpty()) poseMenu_->addAction(texts::noPosesBeside())->setEnabled(false);
+    for (const QString& pose : poses) {
+        const QString path = QDir::current().absoluteFilePath(pose);
+        connect(poseMenu_->addAction(pose), &QAction::triggered, this, [this, path] {
+            if (CPartDlg* parts = view_->partDialog()) parts->loadPose(path);
+        });
     }
 }
 

@@ -13,6 +13,7 @@
 
 class CrigbenchView;
 class QAction;
+class QDir;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -49,6 +50,12 @@ public:
     CrigbenchView* view() const { return view_; }
     QToolBar* toolBar() const { return toolBar_; }
     QAction* action(int command) const;
+    QLabel* folderField() const { return folderLabel_; }
+    QMenu* poseMenu() const { return poseMenu_; }
+    // The pose files in the working folder (the model's), by name.
+    QStringList posesBeside() const;
+    // Passes of relaxation that settle the puppet onto the pose found beside an opened model.
+    static constexpr int kOpenPosePasses = 400;
     QStringList recentFiles() const { return recentFiles_; }
     QLabel* lockIndicator(int index) const { return lockLabels_[index]; }
 
@@ -85,6 +92,14 @@ private:
     void updateUndoActions();
     void restoreSelection(int row);
     void rememberRecentFile(const QString& path);
+    void forgetRecentFile(const QString& path);
+    void storeRecentFiles();
+    // Opening: the pose beside the model named like the game's first pose, when it fits the parts.
+    void loadPoseBeside();
+    void rebuildPoseMenu();
+    // Save into another folder: the modder rewrites the part paths or copies the parts there; false
+    // when cancelled or a copy failed.
+    bool carryPartsTo(const QDir& from, const QDir& to);
     void rebuildRecentMenu();
     void showAbout();
     void updateLockIndicators();
@@ -99,5 +114,7 @@ private:
     QStringList recentFiles_;
     std::map<int, QAction*> actions_;
     QLabel* lockLabels_[3] = {nullptr, nullptr, nullptr};
+    QLabel* folderLabel_ = nullptr;
+    QMenu* poseMenu_ = nullptr;
     QTimer lockTimer_;
 };

@@ -1,6 +1,7 @@
 #include "mode_dlg.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 CModeDlg::CModeDlg(QWidget* parent) : ToolWindow(parent, 125, 95) {
     modeCombo = new QComboBox(this);
@@ -13,8 +14,13 @@ CModeDlg::CModeDlg(QWidget* parent) : ToolWindow(parent, 125, 95) {
     // A sorted box; the two names already stand in their sorted order, so sorting keeps item 0 as
     // part move mode, which is what the view reads.
     modeCombo->model()->sort(0);
+
+    // Typing into the box leaves no item selected, whatever the text; choosing an item selects again.
+    connect(modeCombo->lineEdit(), &QLineEdit::textEdited, this, [this] { typed_ = true; });
+    connect(modeCombo, &QComboBox::activated, this, [this] { typed_ = false; });
+    connect(modeCombo, &QComboBox::currentIndexChanged, this, [this] { typed_ = false; });
 }
 
 CModeDlg::Mode CModeDlg::mode() const {
-    return modeCombo->currentIndex() == 1 ? JointAttach : PartMove;
+    return !typed_ && modeCombo->currentIndex() == 1 ? JointAttach : PartMove;
 }

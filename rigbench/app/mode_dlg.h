@@ -11,8 +11,12 @@ public:
     explicit CModeDlg(QWidget* parent);
 
     enum Mode { PartMove = 0, JointAttach = 1 };
-    // Anything but the second item means moving parts (the box accepts typed text).
+    // Anything but the second item selected means moving parts; typed text selects no item.
     Mode mode() const;
 
     QComboBox* modeCombo;
+
+private:
+    // Text typed into the box since an item was last chosen: no item is selected.
+    bool typed_ = false;
 };

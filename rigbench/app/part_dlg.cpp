@@ -1,7 +1,12 @@
 #include "part_dlg.h"
 
+#include "editor_texts.h"
+#include "link_panel.h"
+#include "part_files.h"
+#include "part_maker_dlg.h"
 #include "rigbench_doc.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -32,6 +37,11 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     downButton = button(QStringLiteral("↓"), 167, 72, 12, 16);
     savePoseButton = button(QStringLiteral("Save Pose"), 7, 166, 172, 14);
     loadPoseButton = button(QStringLiteral("Load Pose"), 7, 181, 172, 16);
+    makePartButton = button(QStringLiteral("絵からパーツを作成..."), 7, 201, 172, 14);
+    linkPanel = new LinkPanel(
+        *document, [this] { return currentPart(); }, this);
+    linkPanel->setGeometry(unitsToPixels(7, 219, 172, 62));
+    setFixedSize(unitsToPixels(0, 0, 186, 288).size());
 
     connect(appendButton, &QPushButton::clicked, this, [this] {
         const QString chosen = askForFile(QStringLiteral("Part Files (*.part)"), false);
@@ -49,7 +59,15 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
         if (!chosen.isEmpty()) loadPose(chosen);
     });
 
-    connect(partList, &QListWidget::currentRowChanged, this, [this](int) { document->UpdateAllViews(); });
+    connect(makePartButton, &QPushButton::clicked, this, [this] {
+        const QString chosen = askForFile(QStringLiteral("PNG 画像 (*.png)"), false);
+        if (!chosen.isEmpty()) makePartFromPicture(chosen);
+    });
+
+    connect(partList, &QListWidget::itemSelectionChanged, this, [this] {
+        linkPanel->refresh();
+        document->UpdateAllViews();
+    });
 
     thePartDlg = this;
     // A model opened before this window existed (from the command line) is listed straight away.
@@ -62,8 +80,11 @@ CPartDlg::~CPartDlg() {
 
 QString CPartDlg::askForFile(const QString& filter, bool forSaving) {
     if (chooseFile) return chooseFile(filter, forSaving);
-    if (!forSaving) return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
-    QFileDialog dialog(this, QString(), QString(), filter);
+    // Poses start in the model's folder; parts in the working folder, where the prefix applies.
+    const bool pose = filter.contains(QStringLiteral("*.pose"));
+    const QString folder = pose ? poseFolder() : QDir::currentPath();
+    if (!forSaving) return QFileDialog::getOpenFileName(this, QString(), folder, filter);
+    QFileDialog dialog(this, QString(), folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pose"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
@@ -81,13 +102,41 @@ void CPartDlg::refreshPartList() {
 }
 
 int CPartDlg::currentPart() const {
-    return partList->currentRow();
+    // The selection, not the current row: Ctrl+click on the selected row clears the selection and
+    // leaves the current row where it was.
+    const QList<QListWidgetItem*> selected = partList->selectedItems();
+    return selected.isEmpty() ? -1 : partList->row(selected.constFirst());
 }
 
 void CPartDlg::appendPart(const QString& chosenFile) {
     // Part files are named relative to the program folder, through the typed prefix, so that the
     // model records the relative path the game reads; the folder chosen in the dialog is not used.
-    const QString path = folderEdit->text() + QFileInfo(chosenFile).fileName();
+    QString path = folderEdit->text() + QFileInfo(chosenFile).fileName();
+    // The part shown must be the file picked: when the rule names another file, or none, the modder
+    // stores a path that reaches the picked one or copies it (with its picture) beside the model.
+    const QDir working = QDir::current();
+    const QString resolved = resolveGamePath(working, path);
+    if (QFileInfo(chosenFile).isFile() && !sameFile(resolved, chosenFile)) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("rigbench"),
+                        texts::appendResolvesElsewhere(chosenFile, path, QFileInfo::exists(resolved)),
+                        QMessageBox::Yes | QMessageBox::Save | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Yes)->setText(texts::storePathButton());
+        box.button(QMessageBox::Save)->setText(texts::copyBesideButton());
+        box.setDefaultButton(QMessageBox::Yes);
+        const int answer = box.exec();
+        if (answer == QMessageBox::Yes) {
+            path = gamePathFrom(working, chosenFile);
+        } else if (answer == QMessageBox::Save) {
+            QString error;
+            path = copyPartWithPicture(chosenFile, working, QFileInfo(chosenFile).fileName(), error);
+            if (path.isEmpty()) {
+                QMessageBox::warning(this, QStringLiteral("rigbench"), texts::copyFailed(chosenFile, error));
+                return;
+            }
+        } else {
+            return;
+        }
+    }
     document->appendPart(path.toStdString());
     partList->addItem(path);
     partList->setCurrentRow(partList->count() - 1);
@@ -136,7 +185,44 @@ void CPartDlg::savePose(const QString& path) {
     }
 }
 
+bool CPartDlg::makePartFromPicture(const QString& picture) {
+    // The part goes beside the model, and is named from the working folder as Append names parts.
+    const std::string& model = document->pathName();
+    const QString folder =
+        model.empty() ? QDir::currentPath() : QFileInfo(QString::fromStdString(model)).absolutePath();
+    PartMakerDlg maker(picture, folder, this);
+    if (!maker.pictureLoaded()) {
+        QMessageBox::warning(
+            this, QStringLiteral("rigbench"),
+            QStringLiteral(
+                "%1\nを開けません。\nPNG 画像として読めないか、大きすぎます (一辺 %2 ピクセルまで)。")
+                .arg(QDir::toNativeSeparators(picture))
+                .arg(PartMakerDlg::kLongestSide));
+        return false;
+    }
+    if (partMakerOpened) partMakerOpened(maker);
+    if (maker.exec() != QDialog::Accepted) return false;
+    const QString path =
+        QDir::current().relativeFilePath(maker.madePartFile()).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    document->appendPart(path.toStdString());
+    refreshPartList();
+    return true;
+}
+
 void CPartDlg::loadPose(const QString& path) {
+    const std::size_t length = CrigbenchDoc::poseLength(path.toStdString());
     document->loadPose(path.toStdString());
     document->UpdateAllViews();
+    // Loaded all the same, as far as it goes; but a pose for another puppet scrambles this one.
+    const std::size_t parts = document->model.parts.size();
+    if (length != parts * 16) {
+        QMessageBox::warning(
+            this, QStringLiteral("rigbench"),
+            texts::poseForOtherPartCount(path, static_cast<int>(length), static_cast<int>(parts)));
+    }
+}
+
+QString CPartDlg::poseFolder() const {
+    const std::string& model = document->pathName();
+    return model.empty() ? QDir::currentPath() : QFileInfo(QString::fromStdString(model)).absolutePath();
 }

@@ -6,6 +6,8 @@
 #include <functional>
 
 class CrigbenchDoc;
+class LinkPanel;
+class PartMakerDlg;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -18,7 +20,7 @@ public:
 
     // Refills the list from the document, selecting the last part, and redraws the views.
     void refreshPartList();
-    // The selected row, or -1.
+    // The selected row, or -1 when no row is selected.
     int currentPart() const;
 
     // The buttons' work, after their file dialogs: each changes the document and the list together.
@@ -27,7 +29,15 @@ public:
     void OnMoveUp();
     void OnMoveDown();
     void savePose(const QString& path);
+    // Says so when the pose was made for another number of parts.
     void loadPose(const QString& path);
+    // Where Save Pose and Load Pose start: the model's folder (the working folder for a new model).
+    QString poseFolder() const;
+    // Makes a part file from a picture in the model's folder and appends it, one undo step; false
+    // when the picture could not be read or the modder cancelled.
+    bool makePartFromPicture(const QString& picture);
+    // Called with the part maker before it is shown; tests drive it from here.
+    std::function<void(PartMakerDlg&)> partMakerOpened;
 
     // How the buttons ask for a file: given the filter and whether the file is to be written, the
     // chosen path, empty when cancelled. Unset, a file dialog asks; tests put their own answer here.
@@ -42,6 +52,8 @@ public:
     QPushButton* downButton;
     QPushButton* savePoseButton;
     QPushButton* loadPoseButton;
+    QPushButton* makePartButton;
+    LinkPanel* linkPanel;
 
 private:
     QString askForFile(const QString& filter, bool forSaving);

@@ -3,13 +3,16 @@
 #include "game_preview.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
+#include "view_finding.h"
 
 #include "datatree/host_path.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -42,6 +45,23 @@ unsigned uploadTexture(const std::string& file) {
     return name;
 }
 
+// Carries a whole part along by (dx, dy): square, picture, joints and circles.
+void translatePart(EditPart& part, float dx, float dy) {
+    for (Point2& c : part.corners) c = {c.x + dx, c.y + dy};
+    for (PictureVertex& v : part.picture) {
+        v.x += dx;
+        v.y += dy;
+    }
+    for (Point2& j : part.joints) j = {j.x + dx, j.y + dy};
+    for (BoundCircle& b : part.bounds) {
+        b.x += dx;
+        b.y += dy;
+    }
+}
+
+// Pixels this clear or clearer are not the part's paint: a click there finds the part beneath.
+constexpr int kClearAlpha = 32;
+
 }  // namespace
 
 CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
@@ -53,6 +73,14 @@ CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
     // The A key turns a press into a whole-puppet drag whichever of the editor's windows has the
     // keyboard, so its state is followed application-wide.
     qApp->installEventFilter(this);
+
+    fitAction_ = new QAction(QStringLiteral("パペット全体を表示\tHome(&W)"), this);
+    fitAction_->setStatusTip(QStringLiteral("パペット全体が収まるように表示を合わせる"));
+    fitAction_->setToolTip(QStringLiteral("全体を表示"));
+    fitAction_->setShortcut(QKeySequence(Qt::Key_Home));
+    fitAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(fitAction_);
+    connect(fitAction_, &QAction::triggered, this, &CrigbenchView::fitWholePuppet);
 }
 
 CrigbenchView::~CrigbenchView() {
@@ -84,7 +112,7 @@ int CrigbenchView::selectedPart() const {
 ViewCamera CrigbenchView::camera() const {
     const qreal ratio = devicePixelRatioF();
     return ViewCamera(static_cast<float>(width() * ratio), static_cast<float>(height() * ratio),
-                      cameraDistance_);
+                      cameraDistance_, cameraCentre_);
 }
 
 Point2 CrigbenchView::pickPlanePoint(float sx, float sy) const {
@@ -283,6 +311,42 @@ unsigned CrigbenchView::textureFor(const EditPart& part) {
     return entry;
 }
 
+const QImage& CrigbenchView::pictureFor(const EditPart& part) {
+    const std::string key = partFolder(part.path) + part.texture;
+    QImage& picture = pictures_[key];
+    if (picture.isNull() && !picture.load(QString::fromStdString(hostPath(key))))
+        picture.load(QString::fromStdString(hostPath(part.texture)));
+    return picture;
+}
+
+bool CrigbenchView::selectPictureAt(Point2 p) {
+    const int part = topmostPartAt(document_.model, p, [this](const EditPart& candidate, float u, float v) {
+        const QImage& picture = pictureFor(candidate);
+        if (picture.isNull()) return true;  // no picture to look at: the whole quad counts
+        // Texture coordinates repeat, as the drawing's do.
+        const float fu = u - std::floor(u);
+        const float fv = v - std::floor(v);
+        const int x =
+            std::min(static_cast<int>(fu * static_cast<float>(picture.width())), picture.width() - 1);
+        const int y =
+            std::min(static_cast<int>(fv * static_cast<float>(picture.height())), picture.height() - 1);
+        return qAlpha(picture.pixel(x, y)) > kClearAlpha;
+    });
+    if (part < 0) return false;
+    if (partDialog_ && part != selectedPart()) partDialog_->partList->setCurrentRow(part);
+    for (int k = 0; k < 4; ++k) dragCorners_.emplace_back(part, k);
+    return true;
+}
+
+void CrigbenchView::fitWholePuppet() {
+    const ViewFit fit = ::fitWholePuppet(
+        document_.model, static_cast<float>(width()) / static_cast<float>(std::max(height(), 1)),
+        ViewCamera::kFieldOfView);
+    cameraCentre_ = fit.centre;
+    cameraDistance_ = fit.cameraDistance;
+    update();
+}
+
 void CrigbenchView::useScreenSpace(const ViewCamera& cam) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -363,6 +427,11 @@ bool CrigbenchView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CrigbenchView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        panning_ = true;
+        panLast_ = event->position();
+        return;
+    }
     if (event->button() != Qt::LeftButton || preview_) {
         QOpenGLWidget::mousePressEvent(event);
         return;
@@ -384,9 +453,10 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
 
     EditModel& model = document_.model;
     const int s = selectedPart();
+    const bool jointAttach = modeDialog_ && modeDialog_->mode() == CModeDlg::JointAttach;
     if (s >= 0 && s < static_cast<int>(model.parts.size())) {
         const EditPart& part = model.parts[static_cast<std::size_t>(s)];
-        if (modeDialog_ && modeDialog_->mode() == CModeDlg::JointAttach) {
+        if (jointAttach) {
             for (std::size_t j = 0; j < part.joints.size(); ++j) {
                 if (distance(p, part.joints[j]) >= kGrabRadius) continue;
                 pickedJoints_.emplace_back(s, static_cast<int>(j));
@@ -400,6 +470,12 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
                                           .joints[static_cast<std::size_t>(link.jointB)];
                     JointLink made = link;
                     made.length = distance(a, b);
+                    if (event->modifiers() & kSnapModifier) {
+                        // The second part comes to the first joint: a pin, as the game's own rigs are.
+                        translatePart(model.parts[static_cast<std::size_t>(link.partB)], a.x - b.x,
+                                      a.y - b.y);
+                        made.length = 0.0f;
+                    }
                     document_.recordUndo(pressState_);
                     pressRecorded_ = true;
                     model.links.push_back(made);
@@ -412,15 +488,31 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
                 if (distance(p, part.corners[static_cast<std::size_t>(k)]) < kGrabRadius)
                     dragCorners_.emplace_back(s, k);
             }
-            if (dragCorners_.empty() && distance(p, part.centre()) < kCentreGrabRadius) {
+            // Away from the selected part's corners, a picture under the pointer is taken (and
+            // selected); where there is none, the selected part's middle still grabs it.
+            if (dragCorners_.empty() && !selectPictureAt(p) &&
+                distance(p, part.centre()) < kCentreGrabRadius) {
                 for (int k = 0; k < 4; ++k) dragCorners_.emplace_back(s, k);
             }
         }
+    } else if (!jointAttach) {
+        selectPictureAt(p);
     }
     update();
 }
 
 void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
+    if (panning_) {
+        // The plane point under the pointer stays under it: the camera moves the other way.
+        const Point2 from =
+            pickPlanePoint(static_cast<float>(panLast_.x()), static_cast<float>(panLast_.y()));
+        const Point2 to = pickPlanePoint(static_cast<float>(event->position().x()),
+                                         static_cast<float>(event->position().y()));
+        cameraCentre_ = {cameraCentre_.x - (to.x - from.x), cameraCentre_.y - (to.y - from.y)};
+        panLast_ = event->position();
+        update();
+        return;
+    }
     if (preview_) {
         QOpenGLWidget::mouseMoveEvent(event);
         return;
@@ -473,6 +565,10 @@ void CrigbenchView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CrigbenchView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        panning_ = false;
+        return;
+    }
     if (event->button() != Qt::LeftButton || preview_) {
         QOpenGLWidget::mouseReleaseEvent(event);
         return;

@@ -5,6 +5,7 @@
 #include "rigbench_doc.h"
 #include "view_math.h"
 
+#include <QImage>
 #include <QOpenGLWidget>
 #include <QTimer>
 
@@ -17,6 +18,7 @@
 class CPartDlg;
 class GamePreview;
 class CModeDlg;
+class QAction;
 
 class CrigbenchView : public QOpenGLWidget {
     Q_OBJECT
@@ -29,6 +31,11 @@ public:
     CPartDlg* partDialog() const { return partDialog_; }
     CModeDlg* modeDialog() const { return modeDialog_; }
     float cameraDistance() const { return cameraDistance_; }
+    // The plane point the camera looks at: the origin until the view is panned or fitted.
+    Point2 cameraCentre() const { return cameraCentre_; }
+    // Home: the camera moves so that the whole puppet fills the view.
+    void fitWholePuppet();
+    QAction* fitAction() const { return fitAction_; }
     // The part marked in the view: the part list's selection, or -1.
     int selectedPart() const;
 
@@ -64,6 +71,8 @@ public:
     void previewStep();
     static constexpr Qt::Key kMirrorKey = Qt::Key_M;
     static constexpr Qt::Key kLimpKey = Qt::Key_L;
+    // Held while clicking the second joint of a link: the second part moves onto the first joint.
+    static constexpr Qt::KeyboardModifier kSnapModifier = Qt::ShiftModifier;
 
 signals:
     // After the first frame has created the tool windows.
@@ -87,6 +96,11 @@ private:
     ViewCamera camera() const;
     void createToolWindows();
     unsigned textureFor(const EditPart& part);
+    // The picture of a part as an image, for telling its painted pixels from its clear ones.
+    const QImage& pictureFor(const EditPart& part);
+    // A press in part move mode away from the selected part's corners: the topmost picture under the
+    // point becomes the selection, grabbed whole; false when no picture is there.
+    bool selectPictureAt(Point2 p);
     void drawLine3D(const ViewCamera& cam, Vec3 start, Vec3 end, Colour colour, float width);
     void drawLine2D(ScreenPoint a, ScreenPoint b, Colour colour, float width);
     void drawCross(const ViewCamera& cam, Vec3 centre, float halfSize, Colour colour, float width);
@@ -103,6 +117,12 @@ private:
     Point2 dragLast_;
     std::vector<std::pair<int, int>> pickedJoints_;
     float cameraDistance_ = 5.0f;
+    Point2 cameraCentre_;
+    // Middle-button panning: the pixel the pointer was at last.
+    bool panning_ = false;
+    QPointF panLast_;
+    QAction* fitAction_ = nullptr;
+    std::map<std::string, QImage> pictures_;
     // The whole-puppet drag, started by a press with the A key held.
     bool moveAll_ = false;
     Point2 moveAllLast_;

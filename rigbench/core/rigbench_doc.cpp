@@ -2,12 +2,14 @@
 
 #include "datatree/data_file.h"
 #include "datatree/data_number.h"
+#include "datatree/host_path.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -67,6 +69,7 @@ bool CrigbenchDoc::OnNewDocument() {
 }
 
 bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
+    notAModel_ = false;
     const QString name = QString::fromStdString(path);
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -79,6 +82,18 @@ bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     file.close();
+
+    // What is not a model (a picture, a pose, anything without either of the model's keys) is refused
+    // before anything changes: opened as an empty model, the next save would write over it.
+    DataRef root;
+    readDataString(contents.toStdString(), root);
+    if (root.kind() != DataKind::Map || (root->find("parts").kind() == DataKind::None &&
+                                         root->find("joints_link").kind() == DataKind::None)) {
+        notAModel_ = true;
+        error_.clear();
+        return false;
+    }
+    notAModel_ = false;
     error_.clear();
 
     // The model's part paths are relative to the model's own folder, as the game reads them.
@@ -86,13 +101,18 @@ bool CrigbenchDoc::OnOpenDocument(const std::string& path) {
     pathName_ = info.absoluteFilePath().toStdString();
     setProgramFolder(info.absolutePath().toStdString());
 
-    DataRef root;
-    readDataString(contents.toStdString(), root);
-
     DataRef& partList = root->find("parts");
     model.parts.clear();
     model.parts.resize(partList->size());
-    for (std::uint32_t i = 0; i < partList->size(); ++i) model.parts[i].load(partList->item(i)->text());
+    missingParts_.clear();
+    for (std::uint32_t i = 0; i < partList->size(); ++i) {
+        const std::string& partPath = partList->item(i)->text();
+        model.parts[i].load(partPath);
+        const bool listed =
+            std::find(missingParts_.begin(), missingParts_.end(), partPath) != missingParts_.end();
+        if (!listed && !QFileInfo(QString::fromStdString(hostPath(partPath))).isFile())
+            missingParts_.push_back(partPath);
+    }
 
     DataRef& linkList = root->find("joints_link");
     model.links.assign(linkList->size(), JointLink{});
@@ -139,7 +159,7 @@ bool CrigbenchDoc::writeAtomically(const std::string& path, const std::string& t
         }
         written += n;
     }
-    if (!file.commit()) {
+    if (!(commitSave ? commitSave(file) : file.commit())) {
         error_ = file.errorString().toStdString();
         return false;
     }
@@ -169,6 +189,12 @@ void CrigbenchDoc::swapParts(int first, int second) {
     std::swap(model.parts[static_cast<std::size_t>(first)], model.parts[static_cast<std::size_t>(second)]);
 }
 
+void CrigbenchDoc::deleteLink(int index) {
+    if (index < 0 || index >= static_cast<int>(model.links.size())) return;
+    recordUndo(editState());
+    model.links.erase(model.links.begin() + index);
+}
+
 bool CrigbenchDoc::savePose(const std::string& path) {
     const std::vector<float> table = poseTable();
     DataRef root;
@@ -186,6 +212,12 @@ void CrigbenchDoc::loadPose(const std::string& path) {
     for (std::uint32_t e = 0; e < anchorDistances.size(); ++e) readFloat(root->item(e), anchorDistances[e]);
 }
 
+std::size_t CrigbenchDoc::poseLength(const std::string& path) {
+    DataRef root;
+    readDataFile(path, root);
+    return root.kind() == DataKind::Array ? root->size() : 0;
+}
+
 void CrigbenchDoc::UpdateAllViews() {
     if (viewsChanged) viewsChanged();
 }
@@ -193,13 +225,14 @@ void CrigbenchDoc::UpdateAllViews() {
 void CrigbenchDoc::pullToPose() {
     if (!anchoring) return;
     const std::size_t covered = std::min(model.parts.size(), anchorDistances.size() / 16);
+    // The anchors are set once a pass. Weight 0 never moves them, but a corner lying exactly on one
+    // nudges it by the step's 0.001, and that nudge holds for the rest of the pass.
+    std::array<Point2, 4> anchors = kUnitSquare;
     for (std::size_t p = 0; p < covered; ++p) {
         EditPart& part = model.parts[p];
-        for (int k = 0; k < 4; ++k) {
-            for (int j = 0; j < 4; ++j) {
-                Point2 anchor = kUnitSquare[k];
-                relaxDistance(anchor, part.corners[j], anchorDistances[16 * p + 4 * k + j], 0.0f, 1.0f);
-            }
+        for (std::size_t k = 0; k < 4; ++k) {
+            for (std::size_t j = 0; j < 4; ++j)
+                relaxDistance(anchors[k], part.corners[j], anchorDistances[16 * p + 4 * k + j], 0.0f, 1.0f);
         }
     }
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class QSaveFile;
+
 // Everything an edit of the puppet can change: parts with their corners, links and the pose table.
 struct EditState {
     std::vector<EditPart> parts;
@@ -32,7 +34,12 @@ public:
     bool OnNewDocument();
     // Fails, leaving the document unchanged, when the file cannot be opened; errorString() then says
     // why. On success the model's folder becomes the program folder, so its part paths resolve there.
+    // A file that is not a model (no data-tree map holding "parts" or "joints_link") is refused the
+    // same way, with notAModel() true.
     bool OnOpenDocument(const std::string& path);
+    bool notAModel() const { return notAModel_; }
+    // The part files the last opened model names that are not there, each once, as the model names them.
+    const std::vector<std::string>& missingParts() const { return missingParts_; }
     // Writes the model atomically: on failure the old file is left as it was and errorString() says why.
     bool OnSaveDocument(const std::string& path);
     void UpdateAllViews();
@@ -52,6 +59,8 @@ public:
     void appendPart(const std::string& path);
     void deletePart(int index);
     void swapParts(int first, int second);
+    // Removes one link, one undo step; the others keep their order.
+    void deleteLink(int index);
 
     // Writes the pose table of the present corners (16 numbers a part) as one top-level array,
     // atomically; false with errorString() when the file could not be written.
@@ -59,6 +68,9 @@ public:
     // Sizes the pose table to the present parts (new entries 0, others kept), reads as many numbers
     // as the file has into it and turns anchoring on, readable or not. One undo step.
     void loadPose(const std::string& path);
+    // How many numbers a pose file holds (0 when it holds no array): 16 a part of the puppet it was
+    // made for.
+    static std::size_t poseLength(const std::string& path);
 
     // One pass of the anchoring constraints; nothing unless anchoring. Parts the table does not cover
     // are left alone.
@@ -81,6 +93,10 @@ public:
 
     static constexpr std::size_t kUndoLimit = 200;
 
+    // The last step of every save: puts the fully written temporary file in the target's place.
+    // Unset, QSaveFile::commit; a test puts a commit here that fails.
+    std::function<bool(QSaveFile&)> commitSave;
+
 private:
     void restore(EditState state);
     std::vector<EditState> undoStack_;
@@ -88,6 +104,8 @@ private:
     std::string pathName_;
     std::string savedText_ = emptyModelText();
     std::string error_;
+    bool notAModel_ = false;
+    std::vector<std::string> missingParts_;
     static std::string emptyModelText();
     bool writeAtomically(const std::string& path, const std::string& text);
 };

@@ -83,11 +83,11 @@ Mat4 rigidInverse(const Mat4& a) {
     return r;
 }
 
-ViewCamera::ViewCamera(float viewportWidth, float viewportHeight, float cameraDistance)
+ViewCamera::ViewCamera(float viewportWidth, float viewportHeight, float cameraDistance, Point2 centre)
     : width(viewportWidth), height(viewportHeight) {
     // An eye on the plane itself has no direction to look along; stay a hair in front of it.
     const float eyeZ = cameraDistance == 0.0f ? 1e-4f : cameraDistance;
-    view = lookAtRH({0.0f, 0.0f, eyeZ}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    view = lookAtRH({centre.x, centre.y, eyeZ}, {centre.x, centre.y, 0.0f}, {0.0f, 1.0f, 0.0f});
     projection = perspectiveFovRH(kFieldOfView, width / height, kNear, kFar);
 }
 

@@ -30,7 +30,8 @@ struct ScreenPoint {
     float y = 0.0f;
 };
 
-// A camera on the z axis looking at the origin of the plane z = 0, over a viewport of width × height.
+// A camera looking straight down at a point of the plane z = 0 (the origin unless panned), over a
+// viewport of width × height.
 struct ViewCamera {
     float width = 1.0f;
     float height = 1.0f;
@@ -41,7 +42,7 @@ struct ViewCamera {
     static constexpr float kNear = 0.1f;
     static constexpr float kFar = 1000.0f;
 
-    ViewCamera(float viewportWidth, float viewportHeight, float cameraDistance);
+    ViewCamera(float viewportWidth, float viewportHeight, float cameraDistance, Point2 centre = {});
     // World point to pixel position (y down from the top of the viewport).
     ScreenPoint project(Vec3 point) const;
     // The point of the plane z = 0 under a pixel.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -200,6 +201,19 @@ private slots:
         // No half-written temporary file is left beside it.
         QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("kept.model*")}, QDir::Files),
                  QStringList{QStringLiteral("kept.model")});
+
+        // A save whose last step, putting the new file in place, fails: false, the old file, no leftover.
+        doc.commitSave = [](QSaveFile& file) {
+            file.cancelWriting();
+            return file.commit();
+        };
+        QVERIFY(!doc.OnSaveDocument(path.toStdString()));
+        QVERIFY(!doc.errorString().empty());
+        QCOMPARE(readFile(path), old);
+        QVERIFY(doc.isModified());
+        QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("kept.model*")}, QDir::Files),
+                 QStringList{QStringLiteral("kept.model")});
+        doc.commitSave = nullptr;
 
         // A folder that does not exist fails too, and says so.
         QVERIFY(!doc.OnSaveDocument(dir_.filePath("no/such/folder/x.model").toStdString()));

@@ -13,11 +13,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -114,13 +117,15 @@ void key(QWidget* target, QEvent::Type type) {
     QApplication::sendEvent(target, &event);
 }
 
-// Clicks a button of the next message box as soon as it is up.
-void answerNextQuestion(QMessageBox::StandardButton answer) {
+// Clicks a button of the next message box that has it, as soon as it is up; the box's text goes to
+// `text` when given. Several answers may wait at once, each for a box with its own button.
+void answerNextQuestion(QMessageBox::StandardButton answer, QString* text = nullptr) {
     auto* poll = new QTimer;
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, text] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) return;
+        if (!box || !box->isVisible() || !box->button(answer)) return;
+        if (text) *text = box->text();
         box->button(answer)->click();
         poll->deleteLater();
     });
@@ -234,10 +239,13 @@ private slots:
         // Mesa unloads its software driver with the last GL context, and the blocks the driver still
         // held then look lost to the sanitizer build's leak checker. Kept loaded, they stay reachable.
         dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);
+        // The recent-file list goes to a settings folder of the test's own, never the user's.
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(CMainFrame::settingsOrganization(), QStringLiteral("rigbench")).clear();
+        QVERIFY(settingsDir_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
         QVERIFY(dir_.isValid());
         QVERIFY(QDir().mkpath(dir_.filePath("sub")));
+        QVERIFY(QDir().mkpath(dir_.filePath("poses")));  // kept apart from the models, which would load them
         writeFile(dir_.filePath("sub/a.part"), partText("a.png"));
         writeSolidPng(dir_.filePath("sub/a.png"), kOrange);
         writeFile(dir_.filePath("b.part"), partText("b.png"));
@@ -256,9 +264,8 @@ private slots:
         QVERIFY(!frame.isWindowModified());
 
         const QList<QAction*> menus = frame.menuBar()->actions();
-        QCOMPARE(menus.size(), 4);
-        QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
-        QCOMPARE(menus[3]->text(), QStringLiteral("ヘルプ(&H)"));
+        QCOMPARE(menus.first()->text(), QStringLiteral("ファイル(&F)"));
+        QCOMPARE(menus.last()->text(), QStringLiteral("ヘルプ(&H)"));
         QAction* newAct = frame.action(ID_FILE_NEW);
         QCOMPARE(newAct->text(), QStringLiteral("新規作成\tCtrl+N(&N)"));
         QCOMPARE(newAct->statusTip(), QStringLiteral("新規にファイルを作成"));
@@ -269,7 +276,6 @@ private slots:
         for (int disabled : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) {
             QVERIFY(!frame.action(disabled)->isEnabled());
         }
-        QCOMPARE(frame.toolBar()->actions().size(), 12);
         QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("レディ"));
 
         QAction* toolBarAct = frame.action(ID_VIEW_TOOLBAR);
@@ -311,6 +317,33 @@ private slots:
         QVERIFY(frame.newDocument());
         QCOMPARE(parts->partList->count(), 0);
         QCOMPARE(frame.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Untitled - rigbench"));
+
+        // Answered with Save, the work is saved and New goes on, through the toolbar's New button;
+        // when that save fails, New is cancelled and the work stays.
+        QAbstractButton* newButton = qobject_cast<QAbstractButton*>(frame.toolBar()->widgetForAction(newAct));
+        QVERIFY(newButton);
+        parts->appendPart(QStringLiteral("b.part"));
+        const QString kept = dir_.filePath("kept.model");
+        frame.chooseModelFile = [&kept](bool forSaving) { return forSaving ? kept : QString(); };
+        frame.document().commitSave = [](QSaveFile& file) {
+            file.cancelWriting();
+            return file.commit();
+        };
+        answerNextQuestion(QMessageBox::Save);
+        answerNextQuestion(QMessageBox::Ok);  // the failed save's message
+        newButton->click();
+        QCOMPARE(frame.document().model.parts.size(), std::size_t(1));
+        QVERIFY(frame.isWindowModified());
+        QVERIFY(!QFile::exists(kept));
+        frame.document().commitSave = nullptr;
+        answerNextQuestion(QMessageBox::Save);
+        newButton->click();
+        QVERIFY(frame.document().model.parts.empty());
+        QVERIFY(!frame.isWindowModified());
+        QFile keptFile(kept);
+        QVERIFY(keptFile.open(QIODevice::ReadOnly));
+        QCOMPARE(keptFile.readAll(), QByteArray("{joints_link=[],parts=[b.part,],},"));
+        frame.chooseModelFile = nullptr;
 
         // Saving names the window after the file; the recent list keeps the last four across runs.
         for (int i = 0; i < 5; ++i)
@@ -400,11 +433,30 @@ private slots:
         moveWhole(model.parts[1], 1.5f);
         QCOMPARE(dialog->currentPart(), 1);
 
-        // A press just outside a corner's reach grabs nothing; just inside grabs it, and dragging that
-        // corner turns and moves the part while it stays a unit square.
-        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({1.0f + 0.06f, 0.5f}), Qt::LeftButton);
+        // Ctrl+click on the selected row leaves no selection (the current row stays): the view marks
+        // nothing, a press on its joint picks nothing, and Delete, ↑ and ↓ do nothing.
+        QTest::mouseClick(dialog->partList->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          dialog->partList->visualItemRect(dialog->partList->item(1)).center());
+        QCOMPARE(dialog->partList->currentRow(), 1);
+        QCOMPARE(dialog->currentPart(), -1);
+        QCOMPARE(countColour(view->grabFramebuffer().convertToFormat(QImage::Format_RGB32), kRed), 0);
+        view->modeDialog()->modeCombo->setCurrentIndex(1);
+        press(view, model.parts[1].joints[0]);
+        QVERIFY(view->pickedJoints().empty());
+        view->modeDialog()->modeCombo->setCurrentIndex(0);
+        for (QPushButton* button : {dialog->deleteButton, dialog->upButton, dialog->downButton})
+            QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(model.parts.size(), std::size_t(2));
+        QCOMPARE(model.parts[1].path, std::string("b.part"));
+        QVERIFY(!frame.document().canUndo());
+        clickRow(dialog->partList, 1);
+        QCOMPARE(dialog->currentPart(), 1);
+
+        // A press just outside a corner's reach (and off every picture) grabs nothing; just inside grabs
+        // it, and dragging that corner turns and moves the part while it stays a unit square.
+        mouse(view, QEvent::MouseButtonPress, view->projectPlanePoint({1.0f - 0.06f, 0.5f}), Qt::LeftButton);
         QVERIFY(view->dragCorners().empty());
-        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({1.06f, 0.5f}), Qt::NoButton);
+        mouse(view, QEvent::MouseButtonRelease, view->projectPlanePoint({0.94f, 0.5f}), Qt::NoButton);
         frame.document().anchoring = true;
         drag(view, {1.0f + 0.03f, 0.5f}, {1.3f, 0.9f});
         QVERIFY(!frame.document().anchoring);  // any press lets go of a loaded pose
@@ -489,13 +541,21 @@ private slots:
         QCOMPARE(dialog->currentPart(), -1);
         QVERIFY(model.parts.empty());
 
+        // The prefix still says sub\, where no b.part is: Append says so and stores the path that
+        // reaches the picked file.
+        QString question;
+        answerNextQuestion(QMessageBox::Yes, &question);
+        dialog->appendPart(dir_.filePath("b.part"));
+        QVERIFY(question.contains(QStringLiteral("sub\\b.part")));
+        QCOMPARE(model.parts[0].path, std::string("b.part"));
+        QCOMPARE(model.parts[0].texture, std::string("b.png"));
+
         // Save Pose and Load Pose use the whole chosen path; a loaded pose pulls a part back.
-        dialog->appendPart(QStringLiteral("b.part"));
         const auto placed = model.parts[0].corners;
-        dialog->savePose(dir_.filePath("elsewhere.pose"));
-        QVERIFY(QFile::exists(dir_.filePath("elsewhere.pose")));
+        dialog->savePose(dir_.filePath("poses/elsewhere.pose"));
+        QVERIFY(QFile::exists(dir_.filePath("poses/elsewhere.pose")));
         for (Point2& c : model.parts[0].corners) c.x += 0.7f;
-        dialog->loadPose(dir_.filePath("elsewhere.pose"));
+        dialog->loadPose(dir_.filePath("poses/elsewhere.pose"));
         QVERIFY(frame.document().anchoring);
         QTRY_VERIFY_WITH_TIMEOUT(std::fabs(model.parts[0].corners[0].x - placed[0].x) < 0.02f, 10000);
     }
@@ -510,16 +570,13 @@ private slots:
         QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
         QVERIFY(dialog->windowFlags() & Qt::Tool);
 
-        // Laid out in dialog units: a quarter of the font's average character width across, an eighth
-        // of its height down.
-        const QFontMetrics metrics(dialog->font());
-        const double across = metrics.averageCharWidth() / 4.0;
-        const double down = metrics.height() / 8.0;
-        QCOMPARE(dialog->width(), static_cast<int>(125 * across + 0.5));
-        QCOMPARE(dialog->height(), static_cast<int>(95 * down + 0.5));
+        // The box lies inside the window and shows each mode's name in full.
         QComboBox* modes = dialog->modeCombo;
-        QCOMPARE(modes->pos(), QPoint(static_cast<int>(7 * across + 0.5), static_cast<int>(7 * down + 0.5)));
-        QCOMPARE(modes->width(), static_cast<int>(111 * across + 0.5));
+        QVERIFY(dialog->rect().contains(modes->geometry()));
+        for (int i = 0; i < modes->count(); ++i) {
+            QVERIFY(modes->lineEdit()->fontMetrics().horizontalAdvance(modes->itemText(i)) <
+                    modes->lineEdit()->width());
+        }
         QVERIFY(modes->isEditable());
         QCOMPARE(modes->count(), 2);
         QCOMPARE(modes->itemText(0), QStringLiteral("パーツ移動モード"));
@@ -527,6 +584,25 @@ private slots:
         QCOMPARE(dialog->mode(), CModeDlg::PartMove);
         modes->setCurrentIndex(1);
         QCOMPARE(dialog->mode(), CModeDlg::JointAttach);
+
+        // Typed text selects no item, so a press moves the part, whatever mode was chosen before;
+        // choosing an item from the box again selects it.
+        QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+        CrigbenchView* view = frame.view();
+        QTest::keyClicks(modes->lineEdit(), QStringLiteral("x"));
+        QCOMPARE(dialog->mode(), CModeDlg::PartMove);
+        const EditPart& selected = frame.document().model.parts[1];
+        press(view, selected.joints[0]);
+        QVERIFY(view->pickedJoints().empty());
+        const Point2 before = selected.centre();
+        drag(view, {before.x + 0.1f, before.y}, {before.x + 0.6f, before.y});
+        QVERIFY(std::fabs(selected.centre().x - (before.x + 0.5f)) < 0.02f);
+        QTest::keyClick(modes, Qt::Key_Up);
+        QTest::keyClick(modes, Qt::Key_Down);
+        QCOMPARE(modes->currentIndex(), 1);
+        QCOMPARE(dialog->mode(), CModeDlg::JointAttach);
+        press(view, selected.joints[0]);
+        QCOMPARE(view->pickedJoints().size(), std::size_t(1));
 
         // Enter and Escape, and the window manager's close, leave it open.
         dialog->activateWindow();
@@ -595,7 +671,7 @@ private slots:
         drag(view, {0.0f, 0.0f}, {0.3f, -0.4f}, 6);
         key(view, QEvent::KeyRelease);
         shots.push_back(shoot(doc));
-        chosen = dir_.filePath("undo.pose");
+        chosen = dir_.filePath("poses/undo.pose");
         QTest::mouseClick(dialog->savePoseButton, Qt::LeftButton);
         QTest::mouseClick(dialog->loadPoseButton, Qt::LeftButton);
         QVERIFY(doc.anchoring);
@@ -874,6 +950,144 @@ private slots:
         QVERIFY(distance(model.parts[1].centre(), {-1.0f, 1.0f}) < 0.05f);
     }
 
+    // No file of the modder's is overwritten by mistake, and a model keeps its parts wherever it goes.
+    void filesFollowTheModel() {
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        const QDir root(work.path());
+        QVERIFY(root.mkpath("src") && root.mkpath("other") && root.mkpath("copies"));
+        auto bytes = [&root](const char* name) {
+            QFile file(root.filePath(QLatin1String(name)));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        };
+        writeFile(root.filePath("src/a.part"), partText("a.png"));
+        writeSolidPng(root.filePath("src/a.png"), kOrange);
+        writeFile(root.filePath("src/b.part"), partText("b.png"));
+        writeSolidPng(root.filePath("src/b.png"), kTeal);
+        writeFile(root.filePath("src/rig.model"),
+                  "{joints_link=[{joint_num=[1,0,],length=0.5,part_num=[0,1,],},],parts=[a.part,b.part,],},");
+        writeFile(root.filePath("src/holes.model"), "{parts=[a.part,gone.part,gone.part,],}");
+        writeFile(root.filePath("other/a.part"), partText("a.png"));  // another part of the same name
+        writeSolidPng(root.filePath("other/a.png"), kGreen);
+        writeSolidPng(root.filePath("ball.png"), kBlack);
+        writeFile(root.filePath("junk.model"), QByteArray("\x01\x02 {no model", 12));
+        writeFile(root.filePath("ten.pose"), "[" + QByteArray("1,").repeated(160) + "],");
+        const QByteArray ball = bytes("ball.png");
+
+        CMainFrame frame;
+        QVERIFY(showWithTools(frame));
+        CrigbenchDoc& doc = frame.document();
+        CPartDlg* dialog = frame.view()->partDialog();
+        const QString rig = root.filePath("src/rig.model");
+        QVERIFY(frame.openDocument(rig));
+
+        // A picture, a pose and junk are refused with a message naming the file; the document, the
+        // working folder and the recent list stay as they were, and Ctrl+S then writes the model.
+        for (const char* name : {"ball.png", "ten.pose", "junk.model"}) {
+            QString message;
+            answerNextQuestion(QMessageBox::Ok, &message);
+            QVERIFY(!frame.openDocument(root.filePath(QLatin1String(name))));
+            QVERIFY2(message.contains(QLatin1String(name)), qPrintable(message));
+            QCOMPARE(doc.model.parts.size(), std::size_t(2));
+            QCOMPARE(QString::fromStdString(doc.pathName()), rig);
+            QVERIFY(!frame.recentFiles().join(QLatin1Char('|')).contains(QLatin1String(name)));
+        }
+        QCOMPARE(QDir::currentPath(), root.filePath("src"));
+        doc.model.links.clear();
+        doc.UpdateAllViews();
+        QVERIFY(makeActive(frame));
+        QTest::keyClick(frame.view(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(bytes("ball.png"), ball);
+        QCOMPARE(bytes("src/rig.model"), QByteArray("{joints_link=[],parts=[a.part,b.part,],},"));
+
+        // A recent entry that no longer opens leaves the list.
+        QVERIFY(QFile::copy(rig, root.filePath("src/twin.model")));
+        QVERIFY(frame.openDocument(root.filePath("src/twin.model")));
+        writeFile(root.filePath("src/twin.model"), "twin");
+        QAction* twin = nullptr;
+        for (QAction* act : frame.findChildren<QAction*>())
+            if (act->text().endsWith(QStringLiteral("twin.model"))) twin = act;
+        QVERIFY(twin);
+        answerNextQuestion(QMessageBox::Ok);
+        twin->trigger();
+        QVERIFY(!frame.recentFiles().join(QLatin1Char('|')).contains(QStringLiteral("twin.model")));
+
+        // Missing part files: the model opens with every part, and one message names each file once.
+        QString missing;
+        answerNextQuestion(QMessageBox::Ok, &missing);
+        QVERIFY(frame.openDocument(root.filePath("src/holes.model")));
+        QCOMPARE(doc.model.parts.size(), std::size_t(3));
+        QCOMPARE(missing.count(QStringLiteral("gone.part")), 1);
+        QVERIFY(!missing.contains(QStringLiteral("a.part")));
+
+        // Append of another folder's a.part, which the rule would take from src: copied beside the
+        // model under a free name with its picture, one undo step; src's own files stay.
+        QVERIFY(frame.openDocument(rig));
+        answerNextQuestion(QMessageBox::Save);
+        dialog->appendPart(root.filePath("other/a.part"));
+        QCOMPARE(doc.model.parts.size(), std::size_t(3));
+        QCOMPARE(doc.model.parts[2].path, std::string("a_2.part"));
+        QCOMPARE(doc.model.parts[2].texture, std::string("a_2.png"));
+        QCOMPARE(bytes("src/a_2.png"), bytes("other/a.png"));
+        QCOMPARE(bytes("src/a.part"), partText("a.png"));
+        QVERIFY(frame.undo());
+        QCOMPARE(doc.model.parts.size(), std::size_t(2));
+        QVERIFY(frame.redo());
+
+        // Save As into another folder, paths rewritten: the model there reaches the parts, and the
+        // working folder follows it, as the status bar shows.
+        QString target = root.filePath("other/rig.model");
+        frame.chooseModelFile = [&target](bool) { return target; };
+        answerNextQuestion(QMessageBox::Yes);
+        QVERIFY(frame.saveDocumentAs());
+        QCOMPARE(doc.model.parts[0].path, std::string("..\\src\\a.part"));
+        QCOMPARE(QDir::currentPath(), root.filePath("other"));
+        QVERIFY(frame.folderField()->text().contains(QDir::toNativeSeparators(root.filePath("other"))));
+        {
+            CrigbenchDoc reopened;
+            QVERIFY(reopened.OnOpenDocument(target.toStdString()));
+            QVERIFY(reopened.missingParts().empty());
+            QCOMPARE(reopened.model.parts[2].texture, std::string("a_2.png"));
+        }
+
+        // Save As with the parts copied: the copy stands alone, src gone, and opens with its pictures.
+        target = root.filePath("copies/rig.model");
+        answerNextQuestion(QMessageBox::Save);
+        QVERIFY(frame.saveDocumentAs());
+        QCOMPARE(doc.model.parts[0].path, std::string("a.part"));
+        QCOMPARE(doc.model.parts[2].path, std::string("a_2.part"));
+        QCOMPARE(dialog->poseFolder(), root.filePath("copies"));
+        QVERIFY(QDir(work.path()).rename("src", "gone"));
+        // A pose of the parts spread apart, beside the model as the game's first pose, and a pose
+        // made for ten parts.
+        moveWhole(doc.model.parts[0], -1.2f);
+        moveWhole(doc.model.parts[1], 1.2f);
+        dialog->savePose(root.filePath("copies/normal.pose"));
+        QVERIFY(QFile::copy(root.filePath("ten.pose"), root.filePath("copies/ten.pose")));
+        QVERIFY(frame.newDocument());
+        QVERIFY(frame.openDocument(target));
+        QVERIFY(doc.missingParts().empty());
+        QVERIFY(doc.anchoring);
+        QVERIFY(frame.statusBar()->currentMessage().contains(QStringLiteral("normal.pose")));
+        QVERIFY(!frame.document().canUndo());
+        dialog->partList->setCurrentRow(-1);
+        const QImage image = frame.view()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(colourNear(image, frame.view(), {-1.2f, -0.3f}, kOrange, 0));
+        QVERIFY(colourNear(image, frame.view(), {1.2f, -0.3f}, kTeal, 0));
+
+        // The poses beside the model are listed; the one for ten parts says so when loaded.
+        QAction* tenPose = nullptr;
+        for (QAction* act : frame.poseMenu()->actions())
+            if (act->text() == QStringLiteral("ten.pose")) tenPose = act;
+        QVERIFY(tenPose);
+        QString wrong;
+        answerNextQuestion(QMessageBox::Ok, &wrong);
+        tenPose->trigger();
+        QVERIFY2(wrong.contains(QStringLiteral("160")) && wrong.contains(QStringLiteral("48")),
+                 qPrintable(wrong));
+        frame.chooseModelFile = nullptr;
+    }
+
     void opensGameModel() {
         const QString hero = QStringLiteral(RIGBENCH_RUN_DIR "/data/hero/0.model");
         QVERIFY2(QFile::exists(hero), "the game's data set is not built (target content)");
@@ -909,13 +1123,13 @@ private slots:
         QVERIFY2(painted > 3000, qPrintable(QString::number(painted)));
         QVERIFY(countColour(image, kBackground) < emptyPixels - 3000);
 
-        // Saved back, it is the same model file the game reads.
-        const QString copy = QFileInfo(hero).absolutePath() + QStringLiteral("/rigbench_test_copy.model");
-        QVERIFY(frame.saveDocumentTo(copy));
+        // Saved (into the test's own folder: other tests read the data set meanwhile), it is the same
+        // model file the game reads.
+        const QString copy = dir_.filePath("hero_copy.model");
+        QVERIFY(frame.document().OnSaveDocument(copy.toStdString()));
         QFile original(hero), saved(copy);
         QVERIFY(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), original.readAll().trimmed());
-        QFile::remove(copy);
 
         // Every model of the data set reads with all its links in range and writes back unchanged.
         QDirIterator models(QStringLiteral(RIGBENCH_RUN_DIR "/data"), {QStringLiteral("*.model")},
@@ -937,6 +1151,7 @@ private slots:
 
 private:
     QTemporaryDir dir_;
+    QTemporaryDir settingsDir_;
 };
 
 QTEST_MAIN(ViewTest)

@@ -12,7 +12,7 @@ public:
         width = 1024;
         height = 768;
     }
-    bool showFullscreen(std::int32_t, std::int32_t) override { return false; }
+    bool showFullscreen() override { return false; }
     void showWindowed(std::int32_t, std::int32_t) override {}
     void createGlContext() override {}
     bool hasGlContext() const override { return false; }

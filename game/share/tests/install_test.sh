@@ -5,9 +5,9 @@
 # from an older installation), the window it opens checked for the user's title, size and the game's
 # icon, the settings and working folder it prepares checked, the game played into stage 1 from that
 # folder, and finally the README's uninstall, which must leave nothing behind in the prefix.
-# Arguments: cmake, the build folder, the built puppet-replay.
+# Arguments: cmake, the build folder, the built puppet-replay, the desktop entry's id.
 set -euo pipefail
-cmake=$1 build=$2 replay=$3
+cmake=$1 build=$2 replay=$3 entry_id=$4
 
 for tool in desktop-file-validate xwininfo xprop; do
   if ! command -v "$tool" >/dev/null; then echo "FAIL: $tool missing: run scripts/install-deps"; exit 1; fi
@@ -40,7 +40,7 @@ share=$prefix/share/dolvane
 manifest=$build/install_manifest_game.txt
 
 # What the prefix holds.
-for file in bin/puppet libexec/dolvane/puppet share/applications/dolvane.desktop; do
+for file in bin/puppet libexec/dolvane/puppet share/applications/$entry_id.desktop; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/puppet" ] && [ -x "$prefix/libexec/dolvane/puppet" ] || fail "the launcher or the program is not executable"
@@ -50,7 +50,7 @@ if ! diff -r -x debug.cfg "$build/run/data" "$share/data" >"$tmp/data.diff" ||
 fi
 [ ! -e "$share/data/debug.cfg" ] || fail "the developer's debug.cfg was installed"
 
-desktop=$prefix/share/applications/dolvane.desktop
+desktop=$prefix/share/applications/$entry_id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
 grep -qx 'Name=Dolvane!' "$desktop" || fail "the desktop entry's name is not the window title"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")

@@ -32,9 +32,14 @@ public:
         width = desktopWidth;
         height = desktopHeight;
     }
-    bool showFullscreen(std::int32_t width, std::int32_t height) override {
-        log_.add("fullscreen " + std::to_string(width) + "x" + std::to_string(height));
-        if (width != modeWidth || height != modeHeight) return false;
+    void usableDesktopSize(std::int32_t& width, std::int32_t& height) override {
+        width = usableWidth;
+        height = usableHeight;
+    }
+    void setScaling(PictureScaling pictureScaling) override { scaling = pictureScaling; }
+    bool showFullscreen() override {
+        log_.add("fullscreen");
+        if (refusesFullscreen) return false;
         isFullscreen = true;
         return true;
     }
@@ -44,6 +49,7 @@ public:
         clientWidth = width;
         clientHeight = height;
     }
+    void setPauseShown(bool shown) override { log_.add(shown ? "pause shown" : "pause hidden"); }
     void createGlContext() override { glContext = true; }
     bool hasGlContext() const override { return glContext; }
     void present() override { log_.add("present"); }
@@ -73,7 +79,9 @@ public:
     std::int32_t clientWidth = 0, clientHeight = 0;
     std::int32_t iconWidth = 0, iconHeight = 0;
     std::int32_t desktopWidth = 1920, desktopHeight = 1080;
-    std::int32_t modeWidth = 1024, modeHeight = 768;  // the one display mode on offer
+    std::int32_t usableWidth = 1920, usableHeight = 1040;  // less a panel
+    bool refusesFullscreen = false;
+    PictureScaling scaling = PictureScaling::kOff;  // until the game says
     int pumps = 0;
 
 private:

@@ -17,20 +17,22 @@ bool logged(const EventLog& log, const std::string& line) {
 
 }  // namespace
 
-TEST(GameAppConfig, NoFilesGiveACentred640x480PacedWindowTitledDolvane) {
+TEST(GameAppConfig, NoFilesGiveAWholeMultipleWindowThatFitsThePacedTitledDolvane) {
     ScratchDir dir;
     FakeMachine machine;
     GameApp app(machine.platform());
     EXPECT_EQ(machine.window.title, "Dolvane!");
     EXPECT_FALSE(app.fullscreen());
-    EXPECT_EQ(app.width(), 640);
-    EXPECT_EQ(app.height(), 480);
-    EXPECT_EQ(machine.window.clientWidth, 640);
-    EXPECT_EQ(machine.window.clientHeight, 480);
+    // A 1920 x 1080 desktop less its panel holds twice the picture with room to spare.
+    EXPECT_EQ(app.width(), 1280);
+    EXPECT_EQ(app.height(), 960);
+    EXPECT_EQ(machine.window.clientWidth, 1280);
+    EXPECT_EQ(machine.window.clientHeight, 960);
+    EXPECT_EQ(machine.window.scaling, PictureScaling::kFit);
     EXPECT_EQ(app.desktopWidth(), 1920);
     EXPECT_EQ(app.desktopHeight(), 1080);
     EXPECT_EQ(machine.window.iconWidth, 0);  // no icon
-    EXPECT_FALSE(logged(machine.log, "fullscreen 640x480"));
+    EXPECT_FALSE(logged(machine.log, "fullscreen"));
     EXPECT_TRUE(machine.window.glContext);
     ASSERT_NE(PadInput::instance(), nullptr);
     ASSERT_NE(PointerInput::instance(), nullptr);
@@ -42,45 +44,47 @@ TEST(GameAppConfig, SizeTitleAndIconComeFromWindowTxt) {
     ScratchDir dir;
     Image icon(32, 16);
     ASSERT_TRUE(writePng((dir.path() / "icon.png").string(), icon));
-    dir.write("config/window.txt", "name=Puppet Test\nwidth=800\nheight=600\nicon=icon.png\n");
+    dir.write("config/window.txt", "name=Puppet Test\nwidth=800\nheight=600\nicon=icon.png\nscale=whole\n");
     FakeMachine machine;
     GameApp app(machine.platform());
     EXPECT_EQ(machine.window.title, "Puppet Test");
+    EXPECT_EQ(machine.window.scaling, PictureScaling::kWhole);
     EXPECT_EQ(machine.window.clientWidth, 800);
     EXPECT_EQ(machine.window.clientHeight, 600);
     EXPECT_EQ(machine.window.iconWidth, 32);
     EXPECT_EQ(machine.window.iconHeight, 16);
 }
 
-TEST(GameAppConfig, FullscreenNeedsAnExactDisplayModeAndIsUndoneAtShutdown) {
+TEST(GameAppConfig, FullscreenTakesTheDesktopAndIsUndoneAtShutdown) {
     {
-        // The display offers only 1024 x 768: a 640 x 480 fullscreen start stays windowed.
+        // A desktop that refuses full screen leaves the game in its window.
         ScratchDir dir;
         dir.write("config/window.txt", "full=1\n");
         FakeMachine machine;
+        machine.window.refusesFullscreen = true;
         GameApp app(machine.platform());
-        EXPECT_TRUE(logged(machine.log, "fullscreen 640x480"));
+        EXPECT_TRUE(logged(machine.log, "fullscreen"));
         EXPECT_FALSE(app.fullscreen());
         EXPECT_FALSE(machine.window.isFullscreen);
-        EXPECT_EQ(machine.window.clientWidth, 640);
+        EXPECT_EQ(machine.window.clientWidth, 1280);
     }
     {
+        // Any size goes: full screen is the desktop's own resolution, not a display mode.
         ScratchDir dir;
-        dir.write("config/window.txt", "full=1\nwidth=1024\nheight=768\n");
+        dir.write("config/window.txt", "full=1\nwidth=700\nheight=500\n");
         FakeMachine machine;
         {
             GameApp app(machine.platform());
             EXPECT_TRUE(app.fullscreen());
             EXPECT_TRUE(machine.window.isFullscreen);
-            EXPECT_FALSE(logged(machine.log, "windowed 1024x768"));
+            EXPECT_FALSE(logged(machine.log, "windowed 700x500"));
         }
-        // Leaving fullscreen at shutdown restores the desktop and gives it time before the window goes.
+        // The window leaves full screen before it goes.
         EXPECT_FALSE(machine.window.isFullscreen);
-        const auto restored = std::find(machine.log.lines.begin(), machine.log.lines.end(), "windowed 1024x768");
+        const auto restored = std::find(machine.log.lines.begin(), machine.log.lines.end(), "windowed 700x500");
         const auto destroyed = std::find(machine.log.lines.begin(), machine.log.lines.end(), "window destroyed");
         ASSERT_NE(restored, machine.log.lines.end());
         EXPECT_LT(restored, destroyed);
-        EXPECT_GE(machine.clock.slept, 500u);
     }
 }
 
@@ -91,16 +95,16 @@ TEST(GameAppConfig, BadValuesFallBackToDefaults) {
         bool fullscreen;
     };
     const Case cases[] = {
-        {"width = 800\n", 640, 480, false},           // the key is "width ": not found
+        {"width = 800\n", 1280, 960, false},             // the key is "width ": not found
         {"width=800px\nheight=600 \n", 800, 600, false},  // trailing letters are ignored
-        {"#width=800\n", 640, 480, false},
-        {"width=900\nwidth=700\n", 900, 480, false},  // the first duplicate counts
+        {"#width=800\n", 1280, 960, false},
+        {"width=900\nwidth=700\n", 900, 960, false},  // the first duplicate counts
         {"full=yes\nwidth=1024\nheight=768\n", 1024, 768, false},
         {"full=2\nwidth=1024\nheight=768\n", 1024, 768, false},
         {"full=1\nwidth=1024\nheight=768\n", 1024, 768, true},
-        {"width=-5\nheight=0\n", 640, 480, false},  // no window can have that size
-        {"width=99999999999\n", 640, 480, false},   // out of range
-        {"\x01\xff=\n==\nname=\n", 640, 480, false},
+        {"width=-5\nheight=0\n", 1280, 960, false},  // no window can have that size
+        {"width=99999999999\n", 1280, 960, false},   // out of range
+        {"\x01\xff=\n==\nname=\nscale=huge\n", 1280, 960, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.windowTxt);
@@ -112,6 +116,7 @@ TEST(GameAppConfig, BadValuesFallBackToDefaults) {
         EXPECT_EQ(app.height(), c.height);
         EXPECT_EQ(app.fullscreen(), c.fullscreen);
         EXPECT_EQ(machine.window.title, "Dolvane!");  // an empty name keeps the default too
+        EXPECT_EQ(machine.window.scaling, PictureScaling::kFit);
     }
 }
 

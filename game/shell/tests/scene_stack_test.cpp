@@ -117,9 +117,8 @@ TEST(SceneStack, OnlyTheTopSceneRunsAndQuitEndsTheLoopBeforeTheNextFrame) {
 
 TEST(SceneStack, WindowKeysQuitToggleAndIgnoreRepeats) {
     ScratchDir dir;
+    dir.write("config/window.txt", "width=640\nheight=480\n");
     FakeMachine machine;
-    machine.window.modeWidth = 640;
-    machine.window.modeHeight = 480;
     GameApp app(machine.platform());
     app.pushScene(std::make_unique<RecordingScene>("A", machine.log));
     app.beginRun();
