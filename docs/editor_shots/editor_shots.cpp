@@ -118,15 +118,27 @@ void drawMarks(PartMakerDlg& maker, const PartMarks& marks) {
     }
 }
 
+constexpr char kUsage[] =
+    "usage: rigbench-shots EXAMPLE-DIR OUT-DIR [--qm FILE]\n"
+    "Walks the modding guide's editor steps with the example puppet in EXAMPLE-DIR (docs/examples/mochi)\n"
+    "and writes OUT-DIR/rigbench-part-maker.png, OUT-DIR/rigbench-posed.png and the saved files in\n"
+    "OUT-DIR/mochi/. The pictures are of the whole screen: run it under xvfb-run. --qm FILE: the editor's\n"
+    "texts translated by that compiled Qt translation.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Answered before QApplication, which needs a display.
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     const bool translated = argc == 5 && std::string(argv[3]) == "--qm";
     if (argc != 3 && !translated) {
-        std::fprintf(stderr, "usage: rigbench-shots EXAMPLE-DIR OUT-DIR [--qm FILE]\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
+    QApplication app(argc, argv);
     QTranslator translation;
     if (translated) {
         if (!translation.load(QString::fromLocal8Bit(argv[4]))) {
