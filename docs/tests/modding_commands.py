@@ -116,13 +116,14 @@ def check_walk(source, scratch, walk_output):
         fail("mochi.json: the example's item box is missing")
     if "cannot read" in walk_output:
         fail("the walk's game could not read some of its files")
-    # Mochi's pink, which nothing of the shipped stage 1 shows.
+    # Mochi's pink: the shipped stage 1 shows about 400 such pixels (the hero's face, the meter), Mochi
+    # standing in it about 2700.
     width, height, step, rows = png_pixels(os.path.join(scratch, "mochi.png"))
     pink = sum(1 for row in rows for x in range(0, width * step, step)
                if abs(row[x] - 246) < 12 and abs(row[x + 1] - 201) < 12 and abs(row[x + 2] - 212) < 12)
     print(f"mochi.png: {pink} pixels of Mochi's pink")
-    if pink < 2000:
-        fail("mochi.png shows no Mochi (fewer than 2000 pixels of its pink)")
+    if pink < 1500:
+        fail("mochi.png shows no Mochi (fewer than 1500 pixels of its pink)")
 
 
 def main():
