@@ -5,7 +5,7 @@
 #include "game/flow/game_state_json.h"
 #include "game/flow/logo_scene.h"
 #include "game/graphics/texture_cache.h"
-#include "game/input_journal.h"
+#include "game/replay/input_journal.h"
 #include "game/shell/game_app.h"
 #include "platform/sdl/sdl_platform.h"
 

@@ -6,10 +6,10 @@
 //   journal_probe RUN_DIR OUT_DIR FRAMES
 
 #include "game/graphics/texture_cache.h"
-#include "game/input_journal.h"
 #include "game/puppet_game.h"
-#include "game/replay_options.h"
-#include "game/replay_recorder.h"
+#include "game/replay/input_journal.h"
+#include "game/replay/replay_options.h"
+#include "game/replay/replay_recorder.h"
 #include "platform/sdl/sdl_platform.h"
 
 #include <cmath>

@@ -85,8 +85,8 @@ protected:
 TEST_F(Stage1Playthrough, BeatsBothWavesAndStartsStageTwo) {
     ASSERT_TRUE(fs::is_directory(std::string(DOLVANE_RUN_DIR) + "/data"))
         << "no data set in " DOLVANE_RUN_DIR ": build the content target";
-    const int frames[] = {140, 320, 420, 7200, 7400, 11485, 17740, 20250, 20450};
-    std::string arguments = "--frames 20451 --shots-only";
+    const int frames[] = {140, 320, 420, 7600, 7800, 13000, 15790, 17800, 18008};
+    std::string arguments = "--frames 18009 --shots-only";
     for (int frame : frames) {
         arguments += " --state " + std::to_string(frame) + ":s" + std::to_string(frame) + ".json";
     }
@@ -113,20 +113,20 @@ TEST_F(Stage1Playthrough, BeatsBothWavesAndStartsStageTwo) {
     EXPECT_EQ(fighting.top("stagePhase"), 0);
 
     // First wave beaten: the warning is up and the second wave is on its way.
-    const GameState warning = state(7200);
+    const GameState warning = state(7600);
     EXPECT_EQ(warning.top("stagePhase"), 2);
     EXPECT_EQ(warning.top("enemyCount"), 0);
     EXPECT_GE(countOf(warning.json, "\"type\":\"Word\""), 1);
     EXPECT_EQ(countOf(warning.json, "\"type\":\"ItemBox\""), 0) << "every box broken";
 
-    const GameState secondWave = state(7400);
+    const GameState secondWave = state(7800);
     EXPECT_EQ(secondWave.top("stagePhase"), 3);
     EXPECT_EQ(secondWave.top("enemyCount"), 3);
     EXPECT_EQ(countOf(secondWave.json, "\"type\":\"SplitBubble\""), 1);
     EXPECT_EQ(countOf(secondWave.json, "\"type\":\"Bubble\""), 2);
 
     // One of the small bubbles beaten, the big one has lost half its life and shed a bubble.
-    const GameState firstSplit = state(11485);
+    const GameState firstSplit = state(13000);
     EXPECT_EQ(firstSplit.top("stagePhase"), 3);
     EXPECT_EQ(firstSplit.top("enemyCount"), 3);
     EXPECT_EQ(countOf(firstSplit.json, "\"type\":\"SplitBubble\""), 1);
@@ -134,19 +134,19 @@ TEST_F(Stage1Playthrough, BeatsBothWavesAndStartsStageTwo) {
     EXPECT_GT(firstSplit.hero("life"), 0.5);
 
     // Halved again: another child, four enemies at once.
-    const GameState secondSplit = state(17740);
+    const GameState secondSplit = state(15790);
     EXPECT_EQ(secondSplit.top("stagePhase"), 3);
     EXPECT_EQ(secondSplit.top("enemyCount"), 4);
 
     // Every bubble beaten, children included, and the clear shown, the hero still standing.
-    const GameState clear = state(20250);
+    const GameState clear = state(17800);
     EXPECT_EQ(clear.top("stagePhase"), 5);
     EXPECT_EQ(clear.top("enemyCount"), 0);
     EXPECT_EQ(countOf(clear.json, "\"type\":\"SplitBubble\""), 0) << "faded away";
     EXPECT_GT(clear.hero("life"), 0.0);
 
     // The confirm between stages started stage 2 with a new hero.
-    const GameState next = state(20450);
+    const GameState next = state(18008);
     EXPECT_EQ(next.top("stageNumber"), 2);
     EXPECT_EQ(flagAfter(next.json, "waitingForStart"), false);
     EXPECT_EQ(next.top("stagePhase"), 0);

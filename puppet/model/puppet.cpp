@@ -3,7 +3,6 @@
 #include "satisfy_distance.h"
 
 #include <algorithm>
-#include <utility>
 
 bool Puppet::linkValid(const Link& link) const {
     const auto partCountSigned = static_cast<std::int64_t>(parts.size());
@@ -54,7 +53,17 @@ void Puppet::solve() {
     }
 }
 
+void Puppet::rewindTurnedSquares() {
+    // Renumbered only when going round the other way gains this share of a full square's area, so a
+    // square pressed flat for a moment does not flicker between numberings.
+    constexpr float kMargin = 0.5f;
+    const float winding = has(facingRight) ? 1.0f : -1.0f;
+    frame.rewind(winding, kMargin);
+    for (PuppetPart& part : parts) part.frame.rewind(winding, kMargin);
+}
+
 void Puppet::step() {
+    if (has(posed)) rewindTurnedSquares();
     solve();
     frame.step();
     for (PuppetPart& part : parts) part.step();
@@ -90,8 +99,7 @@ void Puppet::scale(float a) {
 
 void Puppet::mirror() {
     flags ^= facingRight;
-    std::swap(frame.corners[0], frame.corners[3]);
-    std::swap(frame.corners[1], frame.corners[2]);
+    frame.mirror();
     for (PuppetPart& part : parts) part.mirror();
 }
 

@@ -52,6 +52,12 @@ struct Puppet {
     // Sets poseScale to a (not multiplied) and grows every frame and part by a.
     void scale(float a);
     void mirror();
+    // Only mirror turns a puppet over, and it turns the frame and every part together. A square that a
+    // hard pull pressed flat and through (getting up from a heap) comes out wound the other way or
+    // twisted, and the pose cannot undo that: it holds such a square squashed, off its place for good.
+    // So each step of a posed puppet renumbers such squares to go round with the facing, and the pose
+    // then turns them into place.
+    void rewindTurnedSquares();
     void faceRight();
     void faceLeft();
     Vec2 centre() const { return frame.centre(); }

@@ -65,10 +65,7 @@ void PuppetPart::scale(float a) {
     fit();
 }
 
-void PuppetPart::mirror() {
-    std::swap(frame.corners[0], frame.corners[3]);
-    std::swap(frame.corners[1], frame.corners[2]);
-}
+void PuppetPart::mirror() { frame.mirror(); }
 
 void PuppetPart::placePicture() {
     // Four rounds over all sixteen pairs: each round starts from where the last one (or the last draw)

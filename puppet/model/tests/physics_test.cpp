@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -304,4 +305,30 @@ TEST(PuppetPhysics, StepRunsSolveFrameStepPartStepsNudgeSolve) {
     }
     EXPECT_TRUE(sameFrame(solved.frame, replica.frame));
     EXPECT_TRUE(sameFrame(solved.parts[1].frame, replica.parts[1].frame));
+}
+
+TEST(PuppetPhysics, PosedStepsRenumberSquaresTurnedOverOrTwistedButNeverFlatOnes) {
+    Puppet start;
+    start.parts.push_back(makePart({{0.0f, 0.0f}}, {}));
+    for (const PointMass& anchor : start.frame.corners) {
+        for (Vec2 c : placedCorners({0.4f, 0.2f, 0.3f})) start.pose.push_back(std::hypot(c.x - anchor.x, c.y - anchor.y));
+    }
+    start.set(Puppet::posed, true);
+    // Mirrored, or twisted through itself (two neighbouring corners swapped): the pose alone would hold
+    // either squashed for good.
+    for (int fault = 0; fault < 2; ++fault) {
+        Puppet p = start;
+        if (fault == 0) p.parts[0].mirror();
+        if (fault == 1) std::swap(p.parts[0].frame.corners[2], p.parts[0].frame.corners[3]);
+        for (int n = 0; n < 300; ++n) p.step();
+        EXPECT_NEAR(p.parts[0].frame.signedArea(), 1.0f, 0.02f) << "fault " << fault;
+    }
+    // A square pressed flat may open either way: it keeps its numbering; a limp puppet is left alone.
+    FrameSquare flat = start.parts[0].frame;
+    placeFrame(flat, {{0.0f, 0.02f}, {0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 0.03f}});
+    EXPECT_FALSE(flat.rewind(1.0f, 0.5f));
+    start.set(Puppet::posed, false);
+    start.parts[0].mirror();
+    start.step();
+    EXPECT_LT(start.parts[0].frame.signedArea(), -0.9f);
 }

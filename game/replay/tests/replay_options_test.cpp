@@ -1,5 +1,5 @@
 // The command line of puppet-replay.
-#include "game/replay_options.h"
+#include "game/replay/replay_options.h"
 
 #include <gtest/gtest.h>
 

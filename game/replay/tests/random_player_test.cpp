@@ -1,7 +1,7 @@
 // The restless random player of long unattended runs, and the memory log those runs write.
-#include "game/random_player.h"
+#include "game/replay/random_player.h"
 #include "game/flow/game_scene.h"
-#include "game/memory_log.h"
+#include "game/replay/memory_log.h"
 #include "puppet/model/pose.h"
 
 #include <gtest/gtest.h>

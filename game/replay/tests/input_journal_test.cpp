@@ -1,6 +1,6 @@
 // The journal of real play: readings pass through unchanged, one line is written per change of input,
 // joystick buttons become the keys they stand for, and the script read back gives every frame again.
-#include "game/input_journal.h"
+#include "game/replay/input_journal.h"
 
 #include <gtest/gtest.h>
 
