@@ -87,4 +87,101 @@ QString poseForOtherPartCount(const QString& pose, int valueCount, int partCount
         .arg(partCount * 16);
 }
 
+QString partDockTitle() {
+    return tr("パーツとポーズ");
+}
+
+QString modeDockTitle() {
+    return tr("編集モード");
+}
+
+QString folderPrefixLabel() {
+    return tr("フォルダ接頭辞(&D):");
+}
+
+QString modelOpened(const QString& path, int partCount, int linkCount) {
+    return tr("モデルを開きました: %1 (パーツ %2 個、リンク %3 本)")
+        .arg(native(path))
+        .arg(partCount)
+        .arg(linkCount);
+}
+
+QString modelSaved(const QString& path) {
+    return tr("保存しました: %1").arg(native(path));
+}
+
+QString partAppended(const QString& path) {
+    return tr("パーツを追加しました: %1").arg(path);
+}
+
+QString linkMade(int partA, const QString& pathA, int jointA, int partB, const QString& pathB, int jointB) {
+    return tr("リンクを作成しました: パーツ %1 (%2) の関節 %3 と パーツ %4 (%5) の関節 %6")
+        .arg(partA)
+        .arg(pathA)
+        .arg(jointA)
+        .arg(partB)
+        .arg(pathB)
+        .arg(jointB);
+}
+
+QString poseSaved(const QString& path) {
+    return tr("ポーズを保存しました: %1").arg(native(path));
+}
+
+QString undoStepTip(const QString& step) {
+    return tr("元に戻す: %1").arg(step);
+}
+
+QString redoStepTip(const QString& step) {
+    return tr("やり直し: %1").arg(step);
+}
+
+QString stepMove() {
+    return tr("移動");
+}
+
+QString stepLeavePose() {
+    return tr("ポーズの解除");
+}
+
+QString stepAppendPart() {
+    return tr("パーツの追加");
+}
+
+QString stepDeletePart() {
+    return tr("パーツの削除");
+}
+
+QString stepReorderParts() {
+    return tr("パーツの並べ替え");
+}
+
+QString stepMakeLink() {
+    return tr("リンク作成");
+}
+
+QString stepDeleteLink() {
+    return tr("リンクの削除");
+}
+
+QString stepLoadPose() {
+    return tr("ポーズの読み込み");
+}
+
+QString stepRewritePaths() {
+    return tr("パーツのパスの書き換え");
+}
+
+QString previewPosed() {
+    return tr("ポーズ");
+}
+
+QString previewLimp() {
+    return tr("脱力");
+}
+
+QString previewNumbersLabel() {
+    return tr("エディタでの位置からのずれ (パーツ番号: 角の最大距離)");
+}
+
 }  // namespace texts
