@@ -17,26 +17,8 @@ accepted_warnings=(
   package-section-games-but-has-usr-bin
 )
 
-for tool in dpkg-deb lintian appstreamcli desktop-file-validate man xwininfo python3; do
-  if ! command -v "$tool" >/dev/null; then echo "FAIL: $tool missing: run scripts/install-deps"; exit 1; fi
-done
-if [ -z "${DISPLAY:-}" ]; then
-  if ! command -v xvfb-run >/dev/null; then echo "FAIL: no display and no xvfb-run: run scripts/install-deps"; exit 1; fi
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-export ALSOFT_DRIVERS=null MESA_SHADER_CACHE_DISABLE=true
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-export XAUTHORITY="${XAUTHORITY:-$HOME/.Xauthority}"
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-tmp=$(mktemp -d)
-game=""
-cleanup() {
-  if [ -n "$game" ]; then kill -KILL "$game" 2>/dev/null || true; fi
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../scripts/lib/window_test.sh"
+window_test_begin bash "$0" "$@" -- dpkg-deb lintian appstreamcli desktop-file-validate man xwininfo python3
 started=$SECONDS
 
 # Made into the scratch folder, never into the build.

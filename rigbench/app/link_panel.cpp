@@ -22,11 +22,11 @@ LinkPanel::LinkPanel(CrigbenchDoc& document, std::function<int()> selectedPart, 
     linkList = new QListWidget(this);
     linkList->setSelectionMode(QAbstractItemView::SingleSelection);
     linkList->setToolTip(
-        QStringLiteral("選択中のパーツのリンク\n関節接着モードで 2 つ目の関節を Shift+クリックすると、"
-                       "そのパーツが 1 つ目の関節へ寄り、長さ 0 でつながります"));
-    deleteButton = new QPushButton(QStringLiteral("リンクを削除"), this);
+        tr("選択中のパーツのリンク\n関節接着モードで 2 つ目の関節を Shift+クリックすると、"
+           "そのパーツが 1 つ目の関節へ寄り、長さ 0 でつながります"));
+    deleteButton = new QPushButton(tr("リンクを削除"), this);
     deleteButton->setAutoDefault(false);
-    deleteButton->setToolTip(QStringLiteral("選択したリンクだけを削除"));
+    deleteButton->setToolTip(tr("選択したリンクだけを削除"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -52,7 +52,7 @@ void LinkPanel::refresh() {
         const int joint = own ? link.jointA : link.jointB;
         const int other = own ? link.partB : link.partA;
         const int otherJoint = own ? link.jointB : link.jointA;
-        texts << QStringLiteral("関節 %1 ― %2 の関節 %3 (長さ %4)")
+        texts << tr("関節 %1 ― %2 の関節 %3 (長さ %4)")
                      .arg(joint)
                      .arg(partName(model, other))
                      .arg(otherJoint)

@@ -6,6 +6,7 @@
 // there) and an unknown option is refused instead of being opened as a file. Then once QApplication
 // has taken out its own options (-platform, -style, ...), for the model path.
 
+#include "editor_language.h"
 #include "main_frame.h"
 #include "rigbench_view.h"
 
@@ -31,7 +32,8 @@ namespace {
 
 // What the command line asks for. A new option is a new field here and a line in the parser below.
 struct CommandLine {
-    QString modelPath;  // empty: start with a new, empty model
+    QString modelPath;                       // empty: start with a new, empty model
+    std::optional<EditorLanguage> language;  // unset: the desktop's
 };
 
 // The options QApplication and its platform plugin take out of the command line themselves.
@@ -80,6 +82,7 @@ public:
         parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser_.addOption(help_);
         parser_.addOption(version_);
+        parser_.addOption(language_);
         parser_.addPositionalArgument(QStringLiteral("MODEL"),
                                       QStringLiteral("a model file (*.model) to open; use -- before a "
                                                      "name that starts with a dash"),
@@ -93,6 +96,11 @@ public:
         // unknown option is refused here, before a missing display could abort the program.
         if (!parser_.parse(arguments)) {
             const QStringList unknown = parser_.unknownOptionNames();
+            // Not an unknown option but a malformed one (--lang without its value).
+            if (unknown.isEmpty()) {
+                refuse(parser_.errorText());
+                return kRefused;
+            }
             for (const QString& name : unknown) {
                 if (!kQtOptions.contains(name)) {
                     refuse(QStringLiteral("unknown option %1").arg(name));
@@ -109,6 +117,10 @@ public:
                        stdout);
             return 0;
         }
+        if (parser_.isSet(language_) && !editorLanguageNamed(parser_.value(language_))) {
+            refuse(badLanguage());
+            return kRefused;
+        }
         return std::nullopt;
     }
 
@@ -120,6 +132,10 @@ public:
             return refuse(QStringLiteral("one model at a time, not %1").arg(models.size()));
         CommandLine commandLine;
         if (!models.isEmpty()) commandLine.modelPath = models.first();
+        if (parser_.isSet(language_)) {
+            commandLine.language = editorLanguageNamed(parser_.value(language_));
+            if (!commandLine.language) return refuse(badLanguage());
+        }
         return commandLine;
     }
 
@@ -136,6 +152,10 @@ private:
         return text;
     }
 
+    QString badLanguage() const {
+        return QStringLiteral("--lang takes ja or en, not '%1'").arg(parser_.value(language_));
+    }
+
     static std::nullopt_t refuse(const QString& message) {
         std::fprintf(stderr, "rigbench: %s (see rigbench --help)\n", qPrintable(message));
         return std::nullopt;
@@ -146,6 +166,11 @@ private:
                                    QStringLiteral("print this text")};
     const QCommandLineOption version_{{QStringLiteral("v"), QStringLiteral("version")},
                                       QStringLiteral("print the version")};
+    const QCommandLineOption language_{
+        QStringLiteral("lang"),
+        QStringLiteral("the language of menus, dialogs and messages: ja (Japanese) or en (English); "
+                       "without it, Japanese on a Japanese desktop (LANG, LC_ALL) and English on any other"),
+        QStringLiteral("ja|en")};
     QCommandLineParser parser_;
 };
 
@@ -195,6 +220,9 @@ int main(int argc, char** argv) {
     // QApplication has taken its own options out of argc and argv.
     const std::optional<CommandLine> commandLine = parser.read(argumentList(argc, argv));
     if (!commandLine) return kRefused;
+    if (!useEditorLanguage(chooseEditorLanguage(commandLine->language)))
+        std::fputs("rigbench: the English texts are missing from this build; the Japanese ones stay\n",
+                   stderr);
     if (!app.InitInstance(*commandLine)) return 1;
     return app.run();
 }

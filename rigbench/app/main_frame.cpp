@@ -39,10 +39,25 @@
 namespace {
 
 const QString kAppTitle = QStringLiteral("rigbench");
-const QString kUntitled = QStringLiteral("Untitled");
-const QString kIdleText = QStringLiteral("レディ");
-const QString kFilter = QStringLiteral("rigbench Files (*.model)");
 const QString kRecentSection = QStringLiteral("Recent File List");
+
+// Texts asked for when needed, so that they come in the language installed at start.
+QString untitledName() {
+    return CMainFrame::tr("Untitled");
+}
+
+QString idleText() {
+    return CMainFrame::tr("レディ");
+}
+
+QString modelFilter() {
+    return CMainFrame::tr("rigbench Files (*.model)");
+}
+
+// The key-state indicators, shown while their lock is on.
+const char* const kLockTexts[3] = {QT_TRANSLATE_NOOP("CMainFrame", "CAP"),
+                                   QT_TRANSLATE_NOOP("CMainFrame", "NUM"),
+                                   QT_TRANSLATE_NOOP("CMainFrame", "SCRL")};
 
 }  // namespace
 
@@ -104,40 +119,40 @@ QAction* CMainFrame::addCommand(QMenu* menu, int command, const QString& text, c
 }
 
 void CMainFrame::createMenusAndToolBar() {
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    QAction* newAct = addCommand(fileMenu_, ID_FILE_NEW, QStringLiteral("新規作成\tCtrl+N(&N)"),
-                                 QStringLiteral("新規にファイルを作成\n新規ファイル"));
+    fileMenu_ = menuBar()->addMenu(tr("ファイル(&F)"));
+    QAction* newAct = addCommand(fileMenu_, ID_FILE_NEW, tr("新規作成\tCtrl+N(&N)"),
+                                 tr("新規にファイルを作成\n新規ファイル"));
     newAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(newAct, &QAction::triggered, this, [this] { newDocument(); });
-    QAction* openAct = addCommand(fileMenu_, ID_FILE_OPEN, QStringLiteral("開く...\tCtrl+O(&O)"),
-                                  QStringLiteral("既存のファイルを開く\n開く"));
+    QAction* openAct =
+        addCommand(fileMenu_, ID_FILE_OPEN, tr("開く...\tCtrl+O(&O)"), tr("既存のファイルを開く\n開く"));
     openAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(openAct, &QAction::triggered, this, &CMainFrame::openFromUser);
-    QAction* saveAct = addCommand(fileMenu_, ID_FILE_SAVE, QStringLiteral("上書き保存\tCtrl+S(&S)"),
-                                  QStringLiteral("作業中のファイルを上書きして保存\n保存"));
+    QAction* saveAct = addCommand(fileMenu_, ID_FILE_SAVE, tr("上書き保存\tCtrl+S(&S)"),
+                                  tr("作業中のファイルを上書きして保存\n保存"));
     saveAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(saveAct, &QAction::triggered, this, [this] { saveDocument(); });
-    QAction* saveAsAct = addCommand(fileMenu_, ID_FILE_SAVE_AS, QStringLiteral("名前を付けて保存(&A)..."),
-                                    QStringLiteral("作業中のファイルを新しい名前で保存\n名前をつけて保存"));
+    QAction* saveAsAct = addCommand(fileMenu_, ID_FILE_SAVE_AS, tr("名前を付けて保存(&A)..."),
+                                    tr("作業中のファイルを新しい名前で保存\n名前をつけて保存"));
     connect(saveAsAct, &QAction::triggered, this, [this] { saveDocumentAs(); });
     fileMenu_->addSeparator();
-    recentAnchor_ = addCommand(fileMenu_, ID_FILE_MRU_FILE1, QStringLiteral("最近使ったファイル"),
-                               QStringLiteral("指定のファイルを開く"));
+    recentAnchor_ =
+        addCommand(fileMenu_, ID_FILE_MRU_FILE1, tr("最近使ったファイル"), tr("指定のファイルを開く"));
     recentAnchor_->setEnabled(false);
     fileMenu_->addSeparator();
-    QAction* exitAct = addCommand(fileMenu_, ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"),
-                                  QStringLiteral("アプリケーションを終了し、ファイルの保存を指示\\終了"));
+    QAction* exitAct = addCommand(fileMenu_, ID_APP_EXIT, tr("アプリケーションの終了(&X)"),
+                                  tr("アプリケーションを終了し、ファイルの保存を指示\\終了"));
     connect(exitAct, &QAction::triggered, this, &QWidget::close);
 
     // Undo and Redo step through the puppet's edits; nothing handles the clipboard commands or Print,
     // so they stay disabled.
-    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    QAction* undoAct = addCommand(editMenu, ID_EDIT_UNDO, QStringLiteral("元に戻す\tCtrl+Z(&U)"),
-                                  QStringLiteral("直前に行った動作を元に戻す\n元に戻す"));
+    QMenu* editMenu = menuBar()->addMenu(tr("編集(&E)"));
+    QAction* undoAct = addCommand(editMenu, ID_EDIT_UNDO, tr("元に戻す\tCtrl+Z(&U)"),
+                                  tr("直前に行った動作を元に戻す\n元に戻す"));
     undoAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     connect(undoAct, &QAction::triggered, this, [this] { undo(); });
-    QAction* redoAct = addCommand(editMenu, ID_EDIT_REDO, QStringLiteral("やり直し\tCtrl+Shift+Z(&R)"),
-                                  QStringLiteral("元に戻した動作をやり直す\nやり直し"));
+    QAction* redoAct = addCommand(editMenu, ID_EDIT_REDO, tr("やり直し\tCtrl+Shift+Z(&R)"),
+                                  tr("元に戻した動作をやり直す\nやり直し"));
     redoAct->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redoAct, &QAction::triggered, this, [this] { redo(); });
@@ -146,17 +161,16 @@ void CMainFrame::createMenusAndToolBar() {
         act->setProperty("idleToolTip", act->toolTip());
     }
     editMenu->addSeparator();
-    QAction* cutAct = addCommand(editMenu, ID_EDIT_CUT, QStringLiteral("切り取り\tCtrl+X(&T)"),
-                                 QStringLiteral("選択範囲を切り取ってクリップボードに保存\n切り取り"));
+    QAction* cutAct = addCommand(editMenu, ID_EDIT_CUT, tr("切り取り\tCtrl+X(&T)"),
+                                 tr("選択範囲を切り取ってクリップボードに保存\n切り取り"));
     cutAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    QAction* copyAct = addCommand(editMenu, ID_EDIT_COPY, QStringLiteral("コピー\tCtrl+C(&C)"),
-                                  QStringLiteral("選択範囲をコピーしてクリップボードに保存\n保存"));
+    QAction* copyAct = addCommand(editMenu, ID_EDIT_COPY, tr("コピー\tCtrl+C(&C)"),
+                                  tr("選択範囲をコピーしてクリップボードに保存\n保存"));
     copyAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    QAction* pasteAct = addCommand(editMenu, ID_EDIT_PASTE, QStringLiteral("貼り付け\tCtrl+V(&P)"),
-                                   QStringLiteral("クリップボードの内容を貼り付け\n貼り付け"));
+    QAction* pasteAct = addCommand(editMenu, ID_EDIT_PASTE, tr("貼り付け\tCtrl+V(&P)"),
+                                   tr("クリップボードの内容を貼り付け\n貼り付け"));
     pasteAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    QAction* printAct =
-        addCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷"), QStringLiteral("印刷\n印刷"));
+    QAction* printAct = addCommand(nullptr, ID_FILE_PRINT, tr("印刷"), tr("印刷\n印刷"));
     for (QAction* disabled : {undoAct, redoAct, cutAct, copyAct, pasteAct, printAct})
         disabled->setEnabled(false);
 
@@ -167,16 +181,15 @@ void CMainFrame::createMenusAndToolBar() {
     toolBar_->setFloatable(true);
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    QAction* toolBarAct = addCommand(viewMenu, ID_VIEW_TOOLBAR, QStringLiteral("ツール バー(&T)"),
-                                     QStringLiteral("ツール バーの 表示/非表示\nツール バーの表示切り替え"));
+    QMenu* viewMenu = menuBar()->addMenu(tr("表示(&V)"));
+    QAction* toolBarAct = addCommand(viewMenu, ID_VIEW_TOOLBAR, tr("ツール バー(&T)"),
+                                     tr("ツール バーの 表示/非表示\nツール バーの表示切り替え"));
     toolBarAct->setCheckable(true);
     toolBarAct->setChecked(true);
     connect(toolBarAct, &QAction::toggled, toolBar_, &QWidget::setVisible);
     connect(toolBar_, &QToolBar::visibilityChanged, toolBarAct, &QAction::setChecked);
-    QAction* statusAct =
-        addCommand(viewMenu, ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"),
-                   QStringLiteral("ステータス バーの 表示/非表示\nステータス バーの表示切り替え"));
+    QAction* statusAct = addCommand(viewMenu, ID_VIEW_STATUS_BAR, tr("ステータス バー(&S)"),
+                                    tr("ステータス バーの 表示/非表示\nステータス バーの表示切り替え"));
     statusAct->setCheckable(true);
     statusAct->setChecked(true);
     connect(statusAct, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
@@ -186,9 +199,8 @@ void CMainFrame::createMenusAndToolBar() {
     createDocks(viewMenu);
     viewMenu->addSeparator();
     QAction* gameAct = addCommand(
-        viewMenu, ID_VIEW_GAME, QStringLiteral("ゲームで試す(&G)"),
-        QStringLiteral(
-            "編集中のパペットをゲームの中でポーズのまま床に立たせる (M: 反転、L: 脱力)\nゲームで試す"));
+        viewMenu, ID_VIEW_GAME, tr("ゲームで試す(&G)"),
+        tr("編集中のパペットをゲームの中でポーズのまま床に立たせる (M: 反転、L: 脱力)\nゲームで試す"));
     gameAct->setCheckable(true);
     gameAct->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     connect(gameAct, &QAction::toggled, this, [this](bool on) {
@@ -210,10 +222,9 @@ void CMainFrame::createMenusAndToolBar() {
     connect(poseMenu_, &QMenu::aboutToShow, this, &CMainFrame::rebuildPoseMenu);
     rebuildPoseMenu();
 
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    QAction* aboutAct =
-        addCommand(helpMenu, ID_APP_ABOUT, QStringLiteral("バージョン情報 rigbench(&A)..."),
-                   QStringLiteral("プログラム情報、バージョン、著作権を表示します。\nバージョン情報"));
+    QMenu* helpMenu = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    QAction* aboutAct = addCommand(helpMenu, ID_APP_ABOUT, tr("バージョン情報 rigbench(&A)..."),
+                                   tr("プログラム情報、バージョン、著作権を表示します。\nバージョン情報"));
     connect(aboutAct, &QAction::triggered, this, &CMainFrame::showAbout);
 
     newAct->setIcon(toolbarIcon(ToolbarIcon::New, style()));
@@ -244,21 +255,21 @@ void CMainFrame::createStatusBar() {
     folderLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     folderLabel_->setToolTip(texts::workingFolderTip());
     bar->addPermanentWidget(folderLabel_);
-    const char* lockTexts[3] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(this);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(lockTexts[i])) + 12);
-        label->setProperty("lockText", QLatin1String(lockTexts[i]));
+        const QString lockText = tr(kLockTexts[i]);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(lockText) + 12);
+        label->setProperty("lockText", lockText);
         bar->addPermanentWidget(label);
         lockLabels_[i] = label;
     }
     // With no prompt to show, the message area says the editor is ready.
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
-        if (message.isEmpty()) bar->showMessage(kIdleText);
+        if (message.isEmpty()) bar->showMessage(idleText());
     });
-    bar->showMessage(kIdleText);
+    bar->showMessage(idleText());
     connect(&lockTimer_, &QTimer::timeout, this, &CMainFrame::updateLockIndicators);
     lockTimer_.start(250);
     updateLockIndicators();
@@ -315,7 +326,7 @@ void CMainFrame::updateLockIndicators() {
 
 void CMainFrame::updateTitle() {
     const std::string& path = document_.pathName();
-    const QString name = path.empty() ? kUntitled : QFileInfo(QString::fromStdString(path)).fileName();
+    const QString name = path.empty() ? untitledName() : QFileInfo(QString::fromStdString(path)).fileName();
     setWindowTitle(name + QStringLiteral("[*] - ") + kAppTitle);
     setWindowModified(document_.isModified());
     if (folderLabel_) folderLabel_->setText(texts::workingFolder(QDir::currentPath()));
@@ -394,10 +405,10 @@ bool CMainFrame::redo() {
 bool CMainFrame::confirmDiscard() {
     if (!document_.isModified()) return true;
     const std::string& path = document_.pathName();
-    const QString name = path.empty() ? kUntitled : QFileInfo(QString::fromStdString(path)).fileName();
-    const auto answer = QMessageBox::question(
-        this, kAppTitle, QStringLiteral("%1 への変更を保存しますか?").arg(name),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    const QString name = path.empty() ? untitledName() : QFileInfo(QString::fromStdString(path)).fileName();
+    const auto answer = QMessageBox::question(this, kAppTitle, tr("%1 への変更を保存しますか?").arg(name),
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                              QMessageBox::Save);
     if (answer == QMessageBox::Cancel) return false;
     if (answer == QMessageBox::Save) return saveDocument();
     return true;
@@ -414,8 +425,9 @@ bool CMainFrame::newDocument() {
 
 void CMainFrame::openFromUser() {
     if (!confirmDiscard()) return;
-    const QString path = chooseModelFile ? chooseModelFile(false)
-                                         : QFileDialog::getOpenFileName(this, QString(), QString(), kFilter);
+    const QString path = chooseModelFile
+                             ? chooseModelFile(false)
+                             : QFileDialog::getOpenFileName(this, QString(), QString(), modelFilter());
     if (path.isEmpty()) return;
     openDocument(path);
 }
@@ -426,7 +438,7 @@ bool CMainFrame::openDocument(const QString& path) {
             this, kAppTitle,
             document_.notAModel()
                 ? texts::notAModel(path)
-                : QStringLiteral("%1\nを開けません。\n%2")
+                : tr("%1\nを開けません。\n%2")
                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
         return false;
     }
@@ -490,7 +502,7 @@ bool CMainFrame::saveDocumentAs() {
         const QString path = chooseModelFile(true);
         return !path.isEmpty() && saveDocumentTo(path);
     }
-    QFileDialog dialog(this, QString(), QString(), kFilter);
+    QFileDialog dialog(this, QString(), QString(), modelFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("model"));
     if (!document_.pathName().empty()) dialog.selectFile(QString::fromStdString(document_.pathName()));
@@ -514,7 +526,7 @@ bool CMainFrame::saveDocumentTo(const QString& path) {
         if (moving && document_.partsReplaced) document_.partsReplaced();
         QMessageBox::warning(
             this, kAppTitle,
-            QStringLiteral("%1\nを保存できません。\n%2")
+            tr("%1\nを保存できません。\n%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document_.errorString())));
         return false;
     }
@@ -625,10 +637,9 @@ void CMainFrame::rebuildPoseMenu() {
 }
 
 void CMainFrame::showAbout() {
-    QMessageBox::about(
-        this, QStringLiteral("バージョン情報 rigbench"),
-        QStringLiteral("<b>rigbench</b> バージョン %1<br>パペットを組み立ててポーズを付けるエディタ")
-            .arg(QStringLiteral(RIGBENCH_VERSION)));
+    QMessageBox::about(this, tr("バージョン情報 rigbench"),
+                       tr("<b>rigbench</b> バージョン %1<br>パペットを組み立ててポーズを付けるエディタ")
+                           .arg(QStringLiteral(RIGBENCH_VERSION)));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -30,8 +30,8 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
         b->setAutoDefault(false);
         return b;
     };
-    appendButton = button(QStringLiteral("Append"), 7, 117, 172, 10);
-    deleteButton = button(QStringLiteral("Delete"), 7, 128, 172, 11);
+    appendButton = button(tr("Append"), 7, 117, 172, 10);
+    deleteButton = button(tr("Delete"), 7, 128, 172, 11);
     // The prefix shares its row with its label; Alt and the label's letter go to the field.
     const QRect prefixRow = unitsToPixels(7, 142, 172, 12);
     folderEdit = new QLineEdit(this);
@@ -40,34 +40,34 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     const int labelWidth = folderLabel->sizeHint().width();
     folderLabel->setGeometry(prefixRow.x(), prefixRow.y(), labelWidth, prefixRow.height());
     folderEdit->setGeometry(prefixRow.adjusted(labelWidth + 4, 0, 0, 0));
-    upButton = button(QStringLiteral("↑"), 166, 39, 13, 15);
-    downButton = button(QStringLiteral("↓"), 167, 72, 12, 16);
-    savePoseButton = button(QStringLiteral("Save Pose"), 7, 166, 172, 14);
-    loadPoseButton = button(QStringLiteral("Load Pose"), 7, 181, 172, 16);
-    makePartButton = button(QStringLiteral("絵からパーツを作成..."), 7, 201, 172, 14);
+    upButton = button(tr("↑"), 166, 39, 13, 15);
+    downButton = button(tr("↓"), 167, 72, 12, 16);
+    savePoseButton = button(tr("Save Pose"), 7, 166, 172, 14);
+    loadPoseButton = button(tr("Load Pose"), 7, 181, 172, 16);
+    makePartButton = button(tr("絵からパーツを作成..."), 7, 201, 172, 14);
     linkPanel = new LinkPanel(
         *document, [this] { return currentPart(); }, this);
     linkPanel->setGeometry(unitsToPixels(7, 219, 172, 62));
     setFixedSize(unitsToPixels(0, 0, 186, 288).size());
 
     connect(appendButton, &QPushButton::clicked, this, [this] {
-        const QString chosen = askForFile(QStringLiteral("Part Files (*.part)"), false);
+        const QString chosen = askForFile(tr("Part Files (*.part)"), false);
         if (!chosen.isEmpty()) appendPart(chosen);
     });
     connect(deleteButton, &QPushButton::clicked, this, &CPartDlg::OnDelete);
     connect(upButton, &QPushButton::clicked, this, &CPartDlg::OnMoveUp);
     connect(downButton, &QPushButton::clicked, this, &CPartDlg::OnMoveDown);
     connect(savePoseButton, &QPushButton::clicked, this, [this] {
-        const QString chosen = askForFile(QStringLiteral("Pose Files (*.pose)"), true);
+        const QString chosen = askForFile(tr("Pose Files (*.pose)"), true);
         if (!chosen.isEmpty()) savePose(chosen);
     });
     connect(loadPoseButton, &QPushButton::clicked, this, [this] {
-        const QString chosen = askForFile(QStringLiteral("Pose Files (*.pose)"), false);
+        const QString chosen = askForFile(tr("Pose Files (*.pose)"), false);
         if (!chosen.isEmpty()) loadPose(chosen);
     });
 
     connect(makePartButton, &QPushButton::clicked, this, [this] {
-        const QString chosen = askForFile(QStringLiteral("PNG 画像 (*.png)"), false);
+        const QString chosen = askForFile(tr("PNG 画像 (*.png)"), false);
         if (!chosen.isEmpty()) makePartFromPicture(chosen);
     });
 
@@ -188,7 +188,7 @@ void CPartDlg::savePose(const QString& path) {
     if (!document->savePose(path.toStdString())) {
         QMessageBox::warning(
             this, QStringLiteral("rigbench"),
-            QStringLiteral("%1\nを保存できません。\n%2")
+            tr("%1\nを保存できません。\n%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document->errorString())));
         return;
     }
@@ -204,8 +204,7 @@ bool CPartDlg::makePartFromPicture(const QString& picture) {
     if (!maker.pictureLoaded()) {
         QMessageBox::warning(
             this, QStringLiteral("rigbench"),
-            QStringLiteral(
-                "%1\nを開けません。\nPNG 画像として読めないか、大きすぎます (一辺 %2 ピクセルまで)。")
+            tr("%1\nを開けません。\nPNG 画像として読めないか、大きすぎます (一辺 %2 ピクセルまで)。")
                 .arg(QDir::toNativeSeparators(picture))
                 .arg(PartMakerDlg::kLongestSide));
         return false;

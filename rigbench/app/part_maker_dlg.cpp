@@ -38,16 +38,16 @@ QString pixels(float value) {
 
 PartMakerDlg::PartMakerDlg(const QString& picture, const QString& folder, QWidget* parent)
     : QDialog(parent), picture_(picture), folder_(folder) {
-    setWindowTitle(QStringLiteral("絵からパーツを作成"));
+    setWindowTitle(tr("絵からパーツを作成"));
     image_.load(picture);
     if (!image_.isNull()) image_ = image_.convertToFormat(QImage::Format_RGBA8888);
     sketch_ = PartSketch::forPicture(image_.width(), image_.height());
 
     canvas = new SketchCanvas(sketch_, image_, this);
     nameEdit = new QLineEdit(QFileInfo(picture).completeBaseName(), this);
-    jointTool = new QRadioButton(QStringLiteral("関節"), this);
-    bodyTool = new QRadioButton(QStringLiteral("体の円"), this);
-    attackTool = new QRadioButton(QStringLiteral("攻撃の円"), this);
+    jointTool = new QRadioButton(tr("関節"), this);
+    bodyTool = new QRadioButton(tr("体の円"), this);
+    attackTool = new QRadioButton(tr("攻撃の円"), this);
     jointTool->setChecked(true);
 
     const double longest = std::max(sketch_.pictureWidth, sketch_.pictureHeight);
@@ -63,24 +63,24 @@ PartMakerDlg::PartMakerDlg(const QString& picture, const QString& folder, QWidge
     sideBox = spin(1.0, sketch_.squareSide);
 
     itemList = new QListWidget(this);
-    deleteItemButton = new QPushButton(QStringLiteral("削除"), this);
+    deleteItemButton = new QPushButton(tr("削除"), this);
     deleteItemButton->setAutoDefault(false);
 
     const int paddedWidth = powerOfTwoAtLeast(sketch_.pictureWidth);
     const int paddedHeight = powerOfTwoAtLeast(sketch_.pictureHeight);
-    padBox = new QCheckBox(QStringLiteral("2 のべき乗の大きさに広げた写しを使う (%1×%2 → %3×%4)")
+    padBox = new QCheckBox(tr("2 のべき乗の大きさに広げた写しを使う (%1×%2 → %3×%4)")
                                .arg(sketch_.pictureWidth)
                                .arg(sketch_.pictureHeight)
                                .arg(paddedWidth)
                                .arg(paddedHeight),
                            this);
-    padBox->setToolTip(QStringLiteral("ゲームのテクスチャは辺が 2 のべき乗の絵でなければなりません"));
+    padBox->setToolTip(tr("ゲームのテクスチャは辺が 2 のべき乗の絵でなければなりません"));
     padBox->setChecked(needsPadding());
     padBox->setVisible(needsPadding());
 
     auto* buttons = new QDialogButtonBox(this);
-    makeButton = buttons->addButton(QStringLiteral("作成"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    makeButton = buttons->addButton(tr("作成"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &PartMakerDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PartMakerDlg::reject);
 
@@ -88,19 +88,19 @@ PartMakerDlg::PartMakerDlg(const QString& picture, const QString& folder, QWidge
     tools->addWidget(jointTool);
     tools->addWidget(bodyTool);
     tools->addWidget(attackTool);
-    auto* square = new QGroupBox(QStringLiteral("パーツの正方形 (絵のピクセル)"), this);
+    auto* square = new QGroupBox(tr("パーツの正方形 (絵のピクセル)"), this);
     auto* squareForm = new QFormLayout(square);
-    squareForm->addRow(QStringLiteral("中心 X"), centreXBox);
-    squareForm->addRow(QStringLiteral("中心 Y"), centreYBox);
-    squareForm->addRow(QStringLiteral("一辺"), sideBox);
+    squareForm->addRow(tr("中心 X"), centreXBox);
+    squareForm->addRow(tr("中心 Y"), centreYBox);
+    squareForm->addRow(tr("一辺"), sideBox);
     auto* side = new QVBoxLayout;
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("名前"), nameEdit);
-    form->addRow(QStringLiteral("道具"), tools);
+    form->addRow(tr("名前"), nameEdit);
+    form->addRow(tr("道具"), tools);
     side->addLayout(form);
-    side->addWidget(new QLabel(QStringLiteral("関節: 絵をクリック\n円: 中心から外へドラッグ"), this));
+    side->addWidget(new QLabel(tr("関節: 絵をクリック\n円: 中心から外へドラッグ"), this));
     side->addWidget(square);
-    side->addWidget(new QLabel(QStringLiteral("関節と円"), this));
+    side->addWidget(new QLabel(tr("関節と円"), this));
     side->addWidget(itemList);
     side->addWidget(deleteItemButton);
     auto* top = new QHBoxLayout;
@@ -141,19 +141,17 @@ void PartMakerDlg::refreshItems() {
     itemList->clear();
     for (std::size_t j = 0; j < sketch_.joints.size(); ++j) {
         const Point2& p = sketch_.joints[j];
-        auto* item = new QListWidgetItem(
-            QStringLiteral("関節 %1 (%2, %3)").arg(j).arg(pixels(p.x), pixels(p.y)), itemList);
+        auto* item =
+            new QListWidgetItem(tr("関節 %1 (%2, %3)").arg(j).arg(pixels(p.x), pixels(p.y)), itemList);
         item->setData(kIsCircleRole, false);
         item->setData(kIndexRole, static_cast<int>(j));
     }
     for (std::size_t b = 0; b < sketch_.circles.size(); ++b) {
         const SketchCircle& c = sketch_.circles[b];
-        const QString kind =
-            c.kind == PartSketch::kAttackKind ? QStringLiteral("攻撃の円") : QStringLiteral("体の円");
-        auto* item =
-            new QListWidgetItem(QStringLiteral("%1 (%2, %3) 半径 %4")
-                                    .arg(kind, pixels(c.centre.x), pixels(c.centre.y), pixels(c.radius)),
-                                itemList);
+        const QString kind = c.kind == PartSketch::kAttackKind ? tr("攻撃の円") : tr("体の円");
+        auto* item = new QListWidgetItem(
+            tr("%1 (%2, %3) 半径 %4").arg(kind, pixels(c.centre.x), pixels(c.centre.y), pixels(c.radius)),
+            itemList);
         item->setData(kIsCircleRole, true);
         item->setData(kIndexRole, static_cast<int>(b));
     }
@@ -185,7 +183,7 @@ bool PartMakerDlg::mayWrite(const QString& file, const QByteArray& contents) {
     if (confirmOverwrite) return confirmOverwrite(file);
     return QMessageBox::question(
                this, QStringLiteral("rigbench"),
-               QStringLiteral("%1 は既に存在します。\n上書きしますか?").arg(QDir::toNativeSeparators(file)),
+               tr("%1 は既に存在します。\n上書きしますか?").arg(QDir::toNativeSeparators(file)),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -196,16 +194,15 @@ bool PartMakerDlg::writeFile(const QString& file, const QByteArray& contents) {
     if (out.open(QIODevice::WriteOnly) && out.write(contents) == contents.size() && out.commit()) return true;
     QMessageBox::warning(
         this, QStringLiteral("rigbench"),
-        QStringLiteral("%1\nを保存できません。\n%2").arg(QDir::toNativeSeparators(file), out.errorString()));
+        tr("%1\nを保存できません。\n%2").arg(QDir::toNativeSeparators(file), out.errorString()));
     return false;
 }
 
 bool PartMakerDlg::writeFiles() {
     const QString name = nameEdit->text().trimmed();
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) {
-        QMessageBox::warning(
-            this, QStringLiteral("rigbench"),
-            QStringLiteral("パーツの名前を入力してください (フォルダの区切りは使えません)。"));
+        QMessageBox::warning(this, QStringLiteral("rigbench"),
+                             tr("パーツの名前を入力してください (フォルダの区切りは使えません)。"));
         return false;
     }
     const QDir folder(folder_);

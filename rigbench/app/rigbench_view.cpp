@@ -84,9 +84,9 @@ CrigbenchView::CrigbenchView(CrigbenchDoc& document, QWidget* parent)
     // keyboard, so its state is followed application-wide.
     qApp->installEventFilter(this);
 
-    fitAction_ = new QAction(QStringLiteral("パペット全体を表示\tHome(&W)"), this);
-    fitAction_->setStatusTip(QStringLiteral("パペット全体が収まるように表示を合わせる"));
-    fitAction_->setToolTip(QStringLiteral("全体を表示"));
+    fitAction_ = new QAction(tr("パペット全体を表示\tHome(&W)"), this);
+    fitAction_->setStatusTip(tr("パペット全体が収まるように表示を合わせる"));
+    fitAction_->setToolTip(tr("全体を表示"));
     fitAction_->setShortcut(QKeySequence(Qt::Key_Home));
     fitAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(fitAction_);

@@ -6,7 +6,7 @@
 
 ToolWindow::ToolWindow(QWidget* parent, int widthUnits, int heightUnits)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(tr("Dialog"));
     setFixedSize(unitsToPixels(0, 0, widthUnits, heightUnits).size());
     setModal(false);
 }

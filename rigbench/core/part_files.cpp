@@ -3,6 +3,7 @@
 #include "datatree/data_file.h"
 #include "datatree/host_path.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,7 +40,8 @@ QString placeFor(const QDir& into, const QString& wanted, const QByteArray& byte
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QString& error) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        error = QStringLiteral("mkdir: ") + QFileInfo(path).absolutePath();
+        error = QCoreApplication::translate("rigbench", "フォルダを作れません: %1")
+                    .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
         return false;
     }
     QFile file(path);
@@ -68,7 +70,8 @@ bool sameFile(const QString& a, const QString& b) {
 QString copyPartWithPicture(const QString& source, const QDir& into, const QString& wanted, QString& error) {
     QByteArray partBytes = contents(source);
     if (!QFileInfo(source).isFile()) {
-        error = QStringLiteral("%1: not found").arg(source);
+        error = QCoreApplication::translate("rigbench", "%1 が見つかりません")
+                    .arg(QDir::toNativeSeparators(source));
         return QString();
     }
     DataRef root;

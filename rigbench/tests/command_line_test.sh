@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # rigbench's command line. With no display at all: --help and --version answer (status 0, standard
 # output only, no file made), Qt's own options are let through, an unknown option is refused with
-# status 2 instead of being opened as a file or aborting for want of a display. Under Xvfb: two
+# status 2 instead of being opened as a file or aborting for want of a display, as is a --lang that is
+# neither ja nor en. Under Xvfb: two
 # models at once are refused before any window opens.
 # Arguments: the built rigbench, the version it must report.
 set -uo pipefail
@@ -41,6 +42,22 @@ headless --no-such-option
 [ "$status" = 2 ] || fail "an unknown option ended with status $status, not 2"
 grep -q 'no-such-option' err || fail "the refusal does not name the option: $(cat err)"
 [ ! -s out ] || fail "the refusal printed on standard output: $(cat out)"
+
+# --lang takes ja or en; anything else is refused before a window could open, naming the word.
+for bad in "--lang fr" "--lang=EN" "--lang"; do
+  # shellcheck disable=SC2086  # two words on purpose
+  headless $bad
+  [ "$status" = 2 ] || fail "rigbench $bad ended with status $status, not 2"
+  grep -q -- 'lang' err || fail "the refusal of $bad does not name --lang: $(cat err)"
+  [ ! -s out ] || fail "the refusal of $bad printed on standard output: $(cat out)"
+done
+headless --lang fr
+grep -q "'fr'" err || fail "the refusal of --lang fr does not name fr: $(cat err)"
+for good in "--lang ja" "--lang=en"; do
+  # shellcheck disable=SC2086
+  headless $good --version
+  [ "$status" = 0 ] && [ "$(cat out)" = "rigbench $version" ] || fail "rigbench $good --version: status $status $(cat err)"
+done
 
 if command -v xvfb-run >/dev/null; then
   xvfb-run -a -s "-screen 0 640x480x24" env QT_QPA_PLATFORM=xcb timeout 20 "$rigbench" a.model b.model >out 2>err

@@ -1,6 +1,7 @@
 // Making a puppet with the editor alone: parts from pictures, snapped links, one link deleted, and
 // finding one's way in the view. The parts made here are read back by the game's own loader and stood
 // in the game's world.
+#include "editor_language.h"
 #include "link_panel.h"
 #include "main_frame.h"
 #include "mode_dlg.h"
@@ -101,6 +102,8 @@ class MakingTest : public QObject {
 private slots:
     void initTestCase() {
         dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);
+        // The exact texts below are the Japanese ones, whatever the locale of the machine running this.
+        QVERIFY(useEditorLanguage(EditorLanguage::Japanese));
         QStandardPaths::setTestModeEnabled(true);
     }
 

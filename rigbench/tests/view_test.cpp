@@ -1,4 +1,5 @@
 // The editor as a user sees it: the main window's commands, the part list, and the view's pixels.
+#include "editor_language.h"
 #include "game_preview.h"
 #include "main_frame.h"
 #include "mode_dlg.h"
@@ -241,6 +242,8 @@ private slots:
         // held then look lost to the sanitizer build's leak checker. Kept loaded, they stay reachable.
         dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);
         // The recent-file list goes to a settings folder of the test's own, never the user's.
+        // The exact texts below are the Japanese ones, whatever the locale of the machine running this.
+        QVERIFY(useEditorLanguage(EditorLanguage::Japanese));
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(settingsDir_.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());

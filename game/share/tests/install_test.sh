@@ -9,29 +9,8 @@
 set -euo pipefail
 cmake=$1 build=$2 replay=$3 entry_id=$4
 
-for tool in desktop-file-validate xwininfo xprop; do
-  if ! command -v "$tool" >/dev/null; then echo "FAIL: $tool missing: run scripts/install-deps"; exit 1; fi
-done
-if [ -z "${DISPLAY:-}" ]; then
-  if ! command -v xvfb-run >/dev/null; then echo "FAIL: no display and no xvfb-run: run scripts/install-deps"; exit 1; fi
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-export ALSOFT_DRIVERS=null MESA_SHADER_CACHE_DISABLE=true
-# Under the address sanitizer the game's exit-time leak check would report the GL driver's memory.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-# The tests' own home folder below must not cost the X connection its authority.
-export XAUTHORITY="${XAUTHORITY:-$HOME/.Xauthority}"
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-tmp=$(mktemp -d)
-game=""
-cleanup() {
-  if [ -n "$game" ]; then kill -KILL "$game" 2>/dev/null || true; fi
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../../scripts/lib/window_test.sh"
+window_test_begin bash "$0" "$@" -- desktop-file-validate xwininfo xprop
 prefix=$tmp/prefix
 home=$tmp/home
 share=$prefix/share/dolvane
