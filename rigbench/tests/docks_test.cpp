@@ -1,6 +1,7 @@
 // The editor's tool windows as docks: listed in the View menu, reached by the frame's shortcuts
 // docked and floating, laid out again as they were left; and what the status bar and the Edit menu
 // tell the modder, in a session that must not print a single warning.
+#include "editor_language.h"
 #include "main_frame.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
@@ -404,6 +405,25 @@ private slots:
             }
             QCOMPARE(frame.view()->partDialog()->partList->count(), 0);
         }
+    }
+
+    // With the English translation the docks, the status bar and the Edit menu speak English.
+    void englishFeedback() {
+        QVERIFY(useEditorLanguage(EditorLanguage::English));
+        {
+            CMainFrame frame;
+            QVERIFY(showWithTools(frame));
+            QCOMPARE(frame.partDock()->windowTitle(), QStringLiteral("Parts and Poses"));
+            QCOMPARE(frame.modeDock()->toggleViewAction()->text(), QStringLiteral("Edit Mode"));
+            QCOMPARE(frame.view()->partDialog()->folderLabel->text(), QStringLiteral("Fol&der prefix:"));
+            QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
+            frame.view()->partDialog()->appendPart(dir_.filePath("b.part"));
+            QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Appended the part b.part"));
+            QCOMPARE(frame.action(ID_EDIT_UNDO)->statusTip(), QStringLiteral("Undo: append part"));
+            QVERIFY(frame.undo());
+            QCOMPARE(frame.action(ID_EDIT_REDO)->toolTip(), QStringLiteral("Redo: append part"));
+        }
+        QVERIFY(useEditorLanguage(EditorLanguage::Japanese));
     }
 
 private:
