@@ -76,7 +76,11 @@ DataRef modelTree(const Rig& rig, const ModelSpec& model) {
 }
 
 bool write(const std::string& path, const DataRef& root, std::vector<std::string>& errors) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    // A file in the current folder has no parent to make; a folder that cannot be made shows as the
+    // write failing below, reported like any other, never as an exception.
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
     if (writeDataFile(path, root)) return true;
     errors.push_back("cannot write " + path);
     return false;

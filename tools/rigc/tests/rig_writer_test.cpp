@@ -99,6 +99,13 @@ TEST_F(RigWriterTest, FailsOnOpenLinksMissingPicturesAndShortPoses) {
     errors.clear();
     EXPECT_FALSE(verifyRig(r, dir_.string(), errors));
     EXPECT_NE(errors.front().find("b.part"), std::string::npos);
+
+    // An output folder that cannot be made (a file stands in its place) is reported, not thrown.
+    touch(dir_ / "blocked");
+    errors.clear();
+    EXPECT_FALSE(writeRig(r, (dir_ / "blocked").string(), errors));
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.front().find("cannot write"), std::string::npos);
 }
 
 TEST_F(RigWriterTest, SceneryPiecesAreLoosePartsWithoutModels) {
