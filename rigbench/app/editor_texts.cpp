@@ -91,4 +91,102 @@ QString poseForOtherPartCount(const QString& pose, int valueCount, int partCount
         .arg(partCount * 16);
 }
 
+QString partDockTitle() {
+    return QCoreApplication::translate("rigbench", "パーツとポーズ");
+}
+
+QString modeDockTitle() {
+    return QCoreApplication::translate("rigbench", "編集モード");
+}
+
+QString folderPrefixLabel() {
+    return QCoreApplication::translate("rigbench", "フォルダ接頭辞(&D):");
+}
+
+QString modelOpened(const QString& path, int partCount, int linkCount) {
+    return QCoreApplication::translate("rigbench", "モデルを開きました: %1 (パーツ %2 個、リンク %3 本)")
+        .arg(native(path))
+        .arg(partCount)
+        .arg(linkCount);
+}
+
+QString modelSaved(const QString& path) {
+    return QCoreApplication::translate("rigbench", "保存しました: %1").arg(native(path));
+}
+
+QString partAppended(const QString& path) {
+    return QCoreApplication::translate("rigbench", "パーツを追加しました: %1").arg(path);
+}
+
+QString linkMade(int partA, const QString& pathA, int jointA, int partB, const QString& pathB, int jointB) {
+    return QCoreApplication::translate(
+               "rigbench", "リンクを作成しました: パーツ %1 (%2) の関節 %3 と パーツ %4 (%5) の関節 %6")
+        .arg(partA)
+        .arg(pathA)
+        .arg(jointA)
+        .arg(partB)
+        .arg(pathB)
+        .arg(jointB);
+}
+
+QString poseSaved(const QString& path) {
+    return QCoreApplication::translate("rigbench", "ポーズを保存しました: %1").arg(native(path));
+}
+
+QString undoStepTip(const QString& step) {
+    return QCoreApplication::translate("rigbench", "元に戻す: %1").arg(step);
+}
+
+QString redoStepTip(const QString& step) {
+    return QCoreApplication::translate("rigbench", "やり直し: %1").arg(step);
+}
+
+QString stepMove() {
+    return QCoreApplication::translate("rigbench", "移動");
+}
+
+QString stepLeavePose() {
+    return QCoreApplication::translate("rigbench", "ポーズの解除");
+}
+
+QString stepAppendPart() {
+    return QCoreApplication::translate("rigbench", "パーツの追加");
+}
+
+QString stepDeletePart() {
+    return QCoreApplication::translate("rigbench", "パーツの削除");
+}
+
+QString stepReorderParts() {
+    return QCoreApplication::translate("rigbench", "パーツの並べ替え");
+}
+
+QString stepMakeLink() {
+    return QCoreApplication::translate("rigbench", "リンク作成");
+}
+
+QString stepDeleteLink() {
+    return QCoreApplication::translate("rigbench", "リンクの削除");
+}
+
+QString stepLoadPose() {
+    return QCoreApplication::translate("rigbench", "ポーズの読み込み");
+}
+
+QString stepRewritePaths() {
+    return QCoreApplication::translate("rigbench", "パーツのパスの書き換え");
+}
+
+QString previewPosed() {
+    return QCoreApplication::translate("rigbench", "ポーズ");
+}
+
+QString previewLimp() {
+    return QCoreApplication::translate("rigbench", "脱力");
+}
+
+QString previewNumbersLabel() {
+    return QCoreApplication::translate("rigbench", "エディタでの位置からのずれ (パーツ番号: 角の最大距離)");
+}
+
 }  // namespace texts

@@ -29,4 +29,34 @@ QString noPosesBeside();
 QString poseLoaded(const QString& pose);
 QString poseForOtherPartCount(const QString& pose, int valueCount, int partCount);
 
+// The tool windows' own titles, and the label of the part list's folder prefix.
+QString partDockTitle();
+QString modeDockTitle();
+QString folderPrefixLabel();
+
+// What the status bar says after a command.
+QString modelOpened(const QString& path, int partCount, int linkCount);
+QString modelSaved(const QString& path);
+QString partAppended(const QString& path);
+QString linkMade(int partA, const QString& pathA, int jointA, int partB, const QString& pathB, int jointB);
+QString poseSaved(const QString& path);
+
+// Edit > Undo and Redo name the step they would take.
+QString undoStepTip(const QString& step);
+QString redoStepTip(const QString& step);
+QString stepMove();
+QString stepLeavePose();
+QString stepAppendPart();
+QString stepDeletePart();
+QString stepReorderParts();
+QString stepMakeLink();
+QString stepDeleteLink();
+QString stepLoadPose();
+QString stepRewritePaths();
+
+// "Try it in the game": what the numbers after the puppet's state are.
+QString previewPosed();
+QString previewLimp();
+QString previewNumbersLabel();
+
 }  // namespace texts

@@ -8,12 +8,14 @@
 #include "part_files.h"
 #include "rigbench_view.h"
 #include "toolbar_icons.h"
+#include "window_layout.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -88,6 +90,7 @@ CMainFrame::CMainFrame() {
     rebuildRecentMenu();
     updateTitle();
     resize(800, 600);
+    window_layout::restoreGeometry(*this);
 }
 
 CMainFrame::~CMainFrame() {
@@ -153,9 +156,10 @@ void CMainFrame::createMenusAndToolBar() {
     redoAct->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redoAct, &QAction::triggered, this, [this] { redo(); });
-    // Both work from the tool windows too, which are windows of their own.
-    undoAct->setShortcutContext(Qt::ApplicationShortcut);
-    redoAct->setShortcutContext(Qt::ApplicationShortcut);
+    for (QAction* act : {undoAct, redoAct}) {
+        act->setProperty("idleStatusTip", act->statusTip());
+        act->setProperty("idleToolTip", act->toolTip());
+    }
     editMenu->addSeparator();
     QAction* cutAct = addCommand(editMenu, ID_EDIT_CUT, tr("切り取り\tCtrl+X(&T)"),
                                  tr("選択範囲を切り取ってクリップボードに保存\n切り取り"));
@@ -192,6 +196,8 @@ void CMainFrame::createMenusAndToolBar() {
 
     viewMenu->addAction(view_->fitAction());
     viewMenu->addSeparator();
+    createDocks(viewMenu);
+    viewMenu->addSeparator();
     QAction* gameAct = addCommand(
         viewMenu, ID_VIEW_GAME, tr("ゲームで試す(&G)"),
         tr("編集中のパペットをゲームの中でポーズのまま床に立たせる (M: 反転、L: 脱力)\nゲームで試す"));
@@ -203,6 +209,13 @@ void CMainFrame::createMenusAndToolBar() {
     });
     connect(view_, &CrigbenchView::previewSettled, this,
             [this](const QString& report) { statusBar()->showMessage(report); });
+    connect(view_, &CrigbenchView::linkMade, this, [this](const JointLink& link) {
+        const auto& parts = document_.model.parts;
+        tell(texts::linkMade(
+            link.partA, QString::fromStdString(parts[static_cast<std::size_t>(link.partA)].path), link.jointA,
+            link.partB, QString::fromStdString(parts[static_cast<std::size_t>(link.partB)].path),
+            link.jointB));
+    });
 
     // The poses beside the model, each loaded with one click.
     poseMenu_ = menuBar()->addMenu(texts::poseMenu());
@@ -262,6 +275,45 @@ void CMainFrame::createStatusBar() {
     updateLockIndicators();
 }
 
+void CMainFrame::createDocks(QMenu* viewMenu) {
+    // Docked beside the view, floated, or closed and brought back from the View menu; each named, so
+    // that the layout can be stored and restored.
+    auto makeDock = [this, viewMenu](const QString& title, const char* name) {
+        auto* dock = new QDockWidget(title, this);
+        dock->setObjectName(QLatin1String(name));
+        dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                          QDockWidget::DockWidgetFloatable);
+        addDockWidget(Qt::RightDockWidgetArea, dock);
+        // Empty until the view's first frame makes the tool windows.
+        dock->hide();
+        dock->toggleViewAction()->setEnabled(false);
+        viewMenu->addAction(dock->toggleViewAction());
+        return dock;
+    };
+    partDock_ = makeDock(texts::partDockTitle(), "partDock");
+    modeDock_ = makeDock(texts::modeDockTitle(), "modeDock");
+    connect(view_, &CrigbenchView::toolWindowsCreated, this, &CMainFrame::dockToolWindows);
+}
+
+void CMainFrame::dockToolWindows() {
+    CPartDlg* parts = view_->partDialog();
+    CModeDlg* modes = view_->modeDialog();
+    partDock_->setWidget(parts);
+    modeDock_->setWidget(modes);
+    parts->show();
+    modes->show();
+    connect(parts, &CPartDlg::told, this, &CMainFrame::tell);
+    for (QDockWidget* dock : {partDock_, modeDock_}) {
+        dock->show();
+        dock->toggleViewAction()->setEnabled(true);
+    }
+    window_layout::restoreState(*this);
+}
+
+void CMainFrame::tell(const QString& message) {
+    statusBar()->showMessage(message);
+}
+
 void CMainFrame::updateLockIndicators() {
     const LockState state = readLockState();
     const bool on[3] = {state.caps, state.num, state.scroll};
@@ -280,9 +332,49 @@ void CMainFrame::updateTitle() {
     if (folderLabel_) folderLabel_->setText(texts::workingFolder(QDir::currentPath()));
 }
 
+namespace {
+
+QString stepName(EditStep step) {
+    switch (step) {
+        case EditStep::Move:
+            return texts::stepMove();
+        case EditStep::LeavePose:
+            return texts::stepLeavePose();
+        case EditStep::AppendPart:
+            return texts::stepAppendPart();
+        case EditStep::DeletePart:
+            return texts::stepDeletePart();
+        case EditStep::ReorderParts:
+            return texts::stepReorderParts();
+        case EditStep::MakeLink:
+            return texts::stepMakeLink();
+        case EditStep::DeleteLink:
+            return texts::stepDeleteLink();
+        case EditStep::LoadPose:
+            return texts::stepLoadPose();
+        case EditStep::RewritePaths:
+            return texts::stepRewritePaths();
+    }
+    return QString();
+}
+
+}  // namespace
+
 void CMainFrame::updateUndoActions() {
-    if (QAction* undoAct = action(ID_EDIT_UNDO)) undoAct->setEnabled(document_.canUndo());
-    if (QAction* redoAct = action(ID_EDIT_REDO)) redoAct->setEnabled(document_.canRedo());
+    // With a step to take, the prompt and tooltip name it; without, they are the menu's own.
+    QAction* undoAct = action(ID_EDIT_UNDO);
+    QAction* redoAct = action(ID_EDIT_REDO);
+    if (!undoAct || !redoAct) return;
+    undoAct->setEnabled(document_.canUndo());
+    redoAct->setEnabled(document_.canRedo());
+    const QString undoTip = document_.canUndo() ? texts::undoStepTip(stepName(document_.undoStep()))
+                                                : undoAct->property("idleStatusTip").toString();
+    const QString redoTip = document_.canRedo() ? texts::redoStepTip(stepName(document_.redoStep()))
+                                                : redoAct->property("idleStatusTip").toString();
+    undoAct->setStatusTip(undoTip);
+    undoAct->setToolTip(document_.canUndo() ? undoTip : undoAct->property("idleToolTip").toString());
+    redoAct->setStatusTip(redoTip);
+    redoAct->setToolTip(document_.canRedo() ? redoTip : redoAct->property("idleToolTip").toString());
 }
 
 void CMainFrame::restoreSelection(int row) {
@@ -359,6 +451,9 @@ bool CMainFrame::openDocument(const QString& path) {
         for (const std::string& part : document_.missingParts()) missing << QString::fromStdString(part);
         QMessageBox::warning(this, kAppTitle, texts::missingParts(path, missing));
     }
+    tell(texts::modelOpened(QString::fromStdString(document_.pathName()),
+                            static_cast<int>(document_.model.parts.size()),
+                            static_cast<int>(document_.model.links.size())));
     rebuildPoseMenu();
     loadPoseBeside();
     return true;
@@ -392,7 +487,9 @@ void CMainFrame::loadPoseBeside() {
     }
     updateUndoActions();
     view_->update();
-    statusBar()->showMessage(texts::poseLoaded(pose));
+    // After what opening said: both, on one line.
+    statusBar()->showMessage(statusBar()->currentMessage() + QStringLiteral(" — ") +
+                             texts::poseLoaded(QDir::current().absoluteFilePath(pose)));
 }
 
 bool CMainFrame::saveDocument() {
@@ -440,12 +537,13 @@ bool CMainFrame::saveDocumentTo(const QString& path) {
     for (std::size_t i = 0; i < oldPaths.size(); ++i)
         rewritten |= document_.model.parts[i].path != oldPaths[i];
     if (rewritten) {
-        document_.recordUndo(before);
+        document_.recordUndo(before, EditStep::RewritePaths);
         updateUndoActions();
     }
     rememberRecentFile(QString::fromStdString(document_.pathName()));
     updateTitle();
     view_->update();
+    tell(texts::modelSaved(QFileInfo(path).absoluteFilePath()));
     return true;
 }
 
@@ -546,6 +644,8 @@ void CMainFrame::showAbout() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (confirmDiscard()) {
+        // Stored while the docks still show as the modder left them.
+        window_layout::save(*this);
         // The tool windows go with the main window, so that closing it ends the program.
         if (view_->partDialog()) view_->partDialog()->hide();
         if (view_->modeDialog()) view_->modeDialog()->hide();

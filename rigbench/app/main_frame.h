@@ -14,6 +14,7 @@
 class CrigbenchView;
 class QAction;
 class QDir;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -58,6 +59,9 @@ public:
     static constexpr int kOpenPosePasses = 400;
     QStringList recentFiles() const { return recentFiles_; }
     QLabel* lockIndicator(int index) const { return lockLabels_[index]; }
+    // The docks that hold the part list and the mode box, from the start; filled at the first frame.
+    QDockWidget* partDock() const { return partDock_; }
+    QDockWidget* modeDock() const { return modeDock_; }
 
     // The document commands. Each returns false when it did not happen (cancelled or failed); a
     // failure has been reported to the user.
@@ -88,6 +92,10 @@ private:
     QAction* addCommand(QMenu* menu, int command, const QString& text, const QString& prompt);
     void createMenusAndToolBar();
     void createStatusBar();
+    void createDocks(QMenu* viewMenu);
+    // Puts the view's new tool windows into the docks and lays them out as last left.
+    void dockToolWindows();
+    void tell(const QString& message);
     void updateTitle();
     void updateUndoActions();
     void restoreSelection(int row);
@@ -116,5 +124,7 @@ private:
     QLabel* lockLabels_[3] = {nullptr, nullptr, nullptr};
     QLabel* folderLabel_ = nullptr;
     QMenu* poseMenu_ = nullptr;
+    QDockWidget* partDock_ = nullptr;
+    QDockWidget* modeDock_ = nullptr;
     QTimer lockTimer_;
 };

@@ -9,6 +9,9 @@ CModeDlg::CModeDlg(QWidget* parent) : ToolWindow(parent, 125, 95) {
     modeCombo->setInsertPolicy(QComboBox::NoInsert);
     const QRect area = unitsToPixels(7, 7, 111, 59);
     modeCombo->setGeometry(area.x(), area.y(), area.width(), modeCombo->sizeHint().height());
+    // The box's list drops down as a window of its own, so the tool window needs only the box's height
+    // and the same margin below it: docked over the part list, it leaves the view more room.
+    setFixedSize(width(), modeCombo->geometry().bottom() + 1 + area.y());
     modeCombo->addItem(tr("パーツ移動モード"));
     modeCombo->addItem(tr("関節接着モード"));
     // A sorted box; the two names already stand in their sorted order, so sorting keeps item 0 as

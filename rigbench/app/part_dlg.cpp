@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -31,8 +32,14 @@ CPartDlg::CPartDlg(CrigbenchDoc& doc, QWidget* parent) : ToolWindow(parent, 186,
     };
     appendButton = button(tr("Append"), 7, 117, 172, 10);
     deleteButton = button(tr("Delete"), 7, 128, 172, 11);
+    // The prefix shares its row with its label; Alt and the label's letter go to the field.
+    const QRect prefixRow = unitsToPixels(7, 142, 172, 12);
     folderEdit = new QLineEdit(this);
-    folderEdit->setGeometry(unitsToPixels(7, 142, 172, 12));
+    folderLabel = new QLabel(texts::folderPrefixLabel(), this);
+    folderLabel->setBuddy(folderEdit);
+    const int labelWidth = folderLabel->sizeHint().width();
+    folderLabel->setGeometry(prefixRow.x(), prefixRow.y(), labelWidth, prefixRow.height());
+    folderEdit->setGeometry(prefixRow.adjusted(labelWidth + 4, 0, 0, 0));
     upButton = button(tr("↑"), 166, 39, 13, 15);
     downButton = button(tr("↓"), 167, 72, 12, 16);
     savePoseButton = button(tr("Save Pose"), 7, 166, 172, 14);
@@ -142,6 +149,7 @@ void CPartDlg::appendPart(const QString& chosenFile) {
     partList->setCurrentRow(partList->count() - 1);
     emit partsChanged();
     document->UpdateAllViews();
+    emit told(texts::partAppended(path));
 }
 
 void CPartDlg::OnDelete() {
@@ -182,7 +190,9 @@ void CPartDlg::savePose(const QString& path) {
             this, QStringLiteral("rigbench"),
             tr("%1\nを保存できません。\n%2")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(document->errorString())));
+        return;
     }
+    emit told(texts::poseSaved(QFileInfo(path).absoluteFilePath()));
 }
 
 bool CPartDlg::makePartFromPicture(const QString& picture) {
@@ -205,6 +215,7 @@ bool CPartDlg::makePartFromPicture(const QString& picture) {
         QDir::current().relativeFilePath(maker.madePartFile()).replace(QLatin1Char('/'), QLatin1Char('\\'));
     document->appendPart(path.toStdString());
     refreshPartList();
+    emit told(texts::partAppended(path));
     return true;
 }
 
@@ -212,6 +223,7 @@ void CPartDlg::loadPose(const QString& path) {
     const std::size_t length = CrigbenchDoc::poseLength(path.toStdString());
     document->loadPose(path.toStdString());
     document->UpdateAllViews();
+    emit told(texts::poseLoaded(QFileInfo(path).absoluteFilePath()));
     // Loaded all the same, as far as it goes; but a pose for another puppet scrambles this one.
     const std::size_t parts = document->model.parts.size();
     if (length != parts * 16) {

@@ -8,6 +8,7 @@
 class CrigbenchDoc;
 class LinkPanel;
 class PartMakerDlg;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -48,6 +49,7 @@ public:
     QPushButton* appendButton;
     QPushButton* deleteButton;
     QLineEdit* folderEdit;
+    QLabel* folderLabel;
     QPushButton* upButton;
     QPushButton* downButton;
     QPushButton* savePoseButton;
@@ -61,6 +63,8 @@ private:
 signals:
     // The parts were appended, deleted, reordered or replaced: part numbers held elsewhere are stale.
     void partsChanged();
+    // What a button did, for the status bar.
+    void told(const QString& message);
 };
 
 // The one part dialog, once it exists; the document refills its list after New and Open.

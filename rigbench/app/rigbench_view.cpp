@@ -1,5 +1,6 @@
 #include "rigbench_view.h"
 
+#include "editor_texts.h"
 #include "game_preview.h"
 #include "mode_dlg.h"
 #include "part_dlg.h"
@@ -29,9 +30,18 @@ std::string partFolder(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-unsigned uploadTexture(const std::string& file) {
+// A picture file as an image; null when there is none. A part with no texture names no file, and
+// Qt warns about every attempt to open an empty name: that would be one warning a part a frame.
+QImage loadPicture(const std::string& file) {
     QImage image;
-    if (!image.load(QString::fromStdString(hostPath(file)))) return 0;
+    if (file.empty() || file.back() == '\\' || file.back() == '/') return image;
+    image.load(QString::fromStdString(hostPath(file)));
+    return image;
+}
+
+unsigned uploadTexture(const std::string& file) {
+    QImage image = loadPicture(file);
+    if (image.isNull()) return 0;
     image = image.convertToFormat(QImage::Format_RGBA8888);
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -150,7 +160,8 @@ void CrigbenchView::setGamePreview(bool on) {
 void CrigbenchView::previewStep() {
     if (!preview_) return;
     preview_->step();
-    QString report = preview_->limp() ? tr("脱力") : tr("ポーズ");
+    QString report = (preview_->limp() ? texts::previewLimp() : texts::previewPosed()) +
+                     QStringLiteral(" — ") + texts::previewNumbersLabel() + QLatin1Char(':');
     const std::vector<float> distances = preview_->settleDistances();
     for (std::size_t m = 0; m < distances.size(); ++m)
         report += QStringLiteral("  %1: %2").arg(m).arg(static_cast<double>(distances[m]), 0, 'f', 4);
@@ -172,12 +183,15 @@ void CrigbenchView::createToolWindows() {
     partDialog_ = new CPartDlg(document_, this);
     connect(partDialog_, &CPartDlg::partsChanged, this, &CrigbenchView::forgetPicks);
     modeDialog_ = new CModeDlg(this);
-    partDialog_->placeBeside(window());
-    modeDialog_->move(partDialog_->frameGeometry().bottomLeft() + QPoint(0, 8));
-    partDialog_->show();
-    modeDialog_->show();
     modeDialog_->modeCombo->setCurrentIndex(0);
+    // The main window docks them; a view on its own shows them as windows of their own beside it.
     emit toolWindowsCreated();
+    if (partDialog_->isWindow()) {
+        partDialog_->placeBeside(window());
+        modeDialog_->move(partDialog_->frameGeometry().bottomLeft() + QPoint(0, 8));
+        partDialog_->show();
+        modeDialog_->show();
+    }
 }
 
 void CrigbenchView::paintGL() {
@@ -314,8 +328,8 @@ unsigned CrigbenchView::textureFor(const EditPart& part) {
 const QImage& CrigbenchView::pictureFor(const EditPart& part) {
     const std::string key = partFolder(part.path) + part.texture;
     QImage& picture = pictures_[key];
-    if (picture.isNull() && !picture.load(QString::fromStdString(hostPath(key))))
-        picture.load(QString::fromStdString(hostPath(part.texture)));
+    if (picture.isNull()) picture = loadPicture(key);
+    if (picture.isNull()) picture = loadPicture(part.texture);
     return picture;
 }
 
@@ -476,10 +490,11 @@ void CrigbenchView::mousePressEvent(QMouseEvent* event) {
                                       a.y - b.y);
                         made.length = 0.0f;
                     }
-                    document_.recordUndo(pressState_);
+                    document_.recordUndo(pressState_, EditStep::MakeLink);
                     pressRecorded_ = true;
                     model.links.push_back(made);
                     document_.UpdateAllViews();
+                    emit linkMade(made);
                 }
                 pickedJoints_.clear();
             }
@@ -579,8 +594,9 @@ void CrigbenchView::mouseReleaseEvent(QMouseEvent* event) {
     // loaded pose (undone, the puppet is pulled to the pose again). A link has been recorded already.
     const bool leftPose = pressState_.anchoring && !document_.anchoring;
     if (!pressRecorded_ && (pointerMoved_ || leftPose)) {
+        const EditStep step = pointerMoved_ ? EditStep::Move : EditStep::LeavePose;
         pointerMoved_ = false;
-        document_.recordUndo(std::move(pressState_));
+        document_.recordUndo(std::move(pressState_), step);
         document_.UpdateAllViews();
     }
     pressState_ = EditState{};

@@ -79,6 +79,8 @@ signals:
     void toolWindowsCreated();
     // After every game step of the preview: how far each part stands from where it stood in the editor.
     void previewSettled(const QString& report);
+    // A link was made in joint attach mode, already in the document.
+    void linkMade(const JointLink& link);
 
 protected:
     void initializeGL() override;

@@ -1,6 +1,7 @@
 #pragma once
-// What the editor's two tool windows share: a small window of the main window's, without a close
-// box, laid out in dialog units, which Enter, Escape and the window manager cannot close.
+// What the editor's two tool windows share: a small window laid out in dialog units, which Enter,
+// Escape and close requests leave open. The main window holds each in a dock of its own (which the
+// modder may close and bring back from the View menu); a view without one shows them as windows.
 
 #include <QDialog>
 #include <QRect>

@@ -168,7 +168,7 @@ bool CrigbenchDoc::writeAtomically(const std::string& path, const std::string& t
 }
 
 void CrigbenchDoc::appendPart(const std::string& path) {
-    recordUndo(editState());
+    recordUndo(editState(), EditStep::AppendPart);
     EditPart part;
     part.load(path);
     model.parts.push_back(std::move(part));
@@ -176,7 +176,7 @@ void CrigbenchDoc::appendPart(const std::string& path) {
 
 void CrigbenchDoc::deletePart(int index) {
     if (index < 0 || index >= static_cast<int>(model.parts.size())) return;
-    recordUndo(editState());
+    recordUndo(editState(), EditStep::DeletePart);
     model.links.clear();
     model.parts.erase(model.parts.begin() + index);
 }
@@ -184,14 +184,14 @@ void CrigbenchDoc::deletePart(int index) {
 void CrigbenchDoc::swapParts(int first, int second) {
     const int count = static_cast<int>(model.parts.size());
     if (first < 0 || second < 0 || first >= count || second >= count || first == second) return;
-    recordUndo(editState());
+    recordUndo(editState(), EditStep::ReorderParts);
     model.links.clear();
     std::swap(model.parts[static_cast<std::size_t>(first)], model.parts[static_cast<std::size_t>(second)]);
 }
 
 void CrigbenchDoc::deleteLink(int index) {
     if (index < 0 || index >= static_cast<int>(model.links.size())) return;
-    recordUndo(editState());
+    recordUndo(editState(), EditStep::DeleteLink);
     model.links.erase(model.links.begin() + index);
 }
 
@@ -204,7 +204,7 @@ bool CrigbenchDoc::savePose(const std::string& path) {
 }
 
 void CrigbenchDoc::loadPose(const std::string& path) {
-    recordUndo(editState());
+    recordUndo(editState(), EditStep::LoadPose);
     anchorDistances.resize(model.parts.size() * 16, 0.0f);
     anchoring = true;
     DataRef root;
@@ -252,7 +252,8 @@ EditState CrigbenchDoc::editState() const {
     return EditState{model.parts, model.links, anchorDistances, anchoring};
 }
 
-void CrigbenchDoc::recordUndo(EditState before) {
+void CrigbenchDoc::recordUndo(EditState before, EditStep step) {
+    before.step = step;
     undoStack_.push_back(std::move(before));
     if (undoStack_.size() > kUndoLimit) undoStack_.erase(undoStack_.begin());
     redoStack_.clear();
@@ -268,6 +269,7 @@ bool CrigbenchDoc::undo() {
     EditState state = std::move(undoStack_.back());
     undoStack_.pop_back();
     redoStack_.push_back(editState());
+    redoStack_.back().step = state.step;
     restore(std::move(state));
     return true;
 }
@@ -277,6 +279,7 @@ bool CrigbenchDoc::redo() {
     EditState state = std::move(redoStack_.back());
     redoStack_.pop_back();
     undoStack_.push_back(editState());
+    undoStack_.back().step = state.step;
     restore(std::move(state));
     return true;
 }

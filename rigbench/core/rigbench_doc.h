@@ -10,12 +10,27 @@
 
 class QSaveFile;
 
+// What an undo step did, so that Undo and Redo can say which step they would take.
+enum class EditStep {
+    Move,
+    LeavePose,
+    AppendPart,
+    DeletePart,
+    ReorderParts,
+    MakeLink,
+    DeleteLink,
+    LoadPose,
+    RewritePaths
+};
+
 // Everything an edit of the puppet can change: parts with their corners, links and the pose table.
 struct EditState {
     std::vector<EditPart> parts;
     std::vector<JointLink> links;
     std::vector<float> anchorDistances;
     bool anchoring = false;
+    // The edit that left this state behind; set by recordUndo.
+    EditStep step = EditStep::Move;
 };
 
 class CrigbenchDoc {
@@ -82,9 +97,12 @@ public:
     // record themselves; a drag takes editState() at the press and hands it to recordUndo at the release.
     // New and Open forget the history. The modified flag follows, since it compares the model's text.
     EditState editState() const;
-    void recordUndo(EditState before);
+    void recordUndo(EditState before, EditStep step);
     bool canUndo() const { return !undoStack_.empty(); }
     bool canRedo() const { return !redoStack_.empty(); }
+    // The step Undo and Redo would take; meaningful only while canUndo() and canRedo().
+    EditStep undoStep() const { return undoStack_.empty() ? EditStep::Move : undoStack_.back().step; }
+    EditStep redoStep() const { return redoStack_.empty() ? EditStep::Move : redoStack_.back().step; }
     // Each returns false when there was nothing to do; partsReplaced is called when a step changed
     // the part list, viewsChanged always.
     bool undo();

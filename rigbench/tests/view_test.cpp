@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -207,7 +208,7 @@ const QColor kTeal(20, 150, 150);
 // A main frame at a size that leaves room for its tool windows, shown, with its view's first frame
 // drawn (which is when the part dialog is made).
 static bool showWithTools(CMainFrame& frame) {
-    frame.resize(900, 700);
+    frame.resize(1000, 700);
     frame.show();
     return QTest::qWaitForWindowExposed(&frame) &&
            QTest::qWaitFor([&] { return frame.view()->partDialog() != nullptr; });
@@ -291,7 +292,7 @@ private slots:
         toolBarAct->trigger();
         QVERIFY(frame.toolBar()->isVisible() && toolBarAct->isChecked());
 
-        // The tool windows come with the first frame, without a close box.
+        // The tool windows come with the first frame, docked.
         QTRY_VERIFY(frame.view()->partDialog() != nullptr);
         CPartDlg* parts = frame.view()->partDialog();
         QVERIFY(parts->isVisible() && frame.view()->modeDialog()->isVisible());
@@ -569,9 +570,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QTRY_VERIFY(frame.view()->modeDialog() != nullptr);
         CModeDlg* dialog = frame.view()->modeDialog();
+        // The window keeps its caption; the dock that holds it has a title of its own.
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Dialog"));
         QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
-        QVERIFY(dialog->windowFlags() & Qt::Tool);
+        QCOMPARE(dialog->parentWidget(), frame.modeDock());
+        QCOMPARE(frame.modeDock()->windowTitle(), QStringLiteral("編集モード"));
 
         // The box lies inside the window and shows each mode's name in full.
         QComboBox* modes = dialog->modeCombo;
@@ -919,8 +922,9 @@ private slots:
                  qPrintable(QStringLiteral("%1 %2")
                                 .arg(static_cast<double>(lowest))
                                 .arg(static_cast<double>(preview->floorY()))));
+        // The line says what its numbers are: each part's distance from where it stood in the editor.
         QVERIFY(frame.statusBar()->currentMessage().startsWith(
-            QStringLiteral("ポーズ  0: %1")
+            QStringLiteral("ポーズ — エディタでの位置からのずれ (パーツ番号: 角の最大距離):  0: %1")
                 .arg(static_cast<double>(preview->settleDistances()[0]), 0, 'f', 4)));
         // Mouse editing rests meanwhile, and so does the editor's own relaxation.
         drag(view, stoodCentre, {-1.0f, 1.0f});

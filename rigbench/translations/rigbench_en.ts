@@ -312,14 +312,6 @@ It is not a readable PNG picture, or it is too large (at most %2 pixels a side).
         <source>全体を表示</source>
         <translation>Whole Puppet</translation>
     </message>
-    <message>
-        <source>脱力</source>
-        <translation>Limp</translation>
-    </message>
-    <message>
-        <source>ポーズ</source>
-        <translation>Pose</translation>
-    </message>
 </context>
 <context>
     <name>LinkPanel</name>
@@ -555,6 +547,94 @@ holds %2 values: it is not a pose for %3 parts (that needs %4).</translation>
     <message>
         <source>%1 が見つかりません</source>
         <translation>%1 is missing</translation>
+    </message>
+    <message>
+        <source>パーツとポーズ</source>
+        <translation>Parts and Poses</translation>
+    </message>
+    <message>
+        <source>編集モード</source>
+        <translation>Edit Mode</translation>
+    </message>
+    <message>
+        <source>フォルダ接頭辞(&amp;D):</source>
+        <translation>Fol&amp;der prefix:</translation>
+    </message>
+    <message>
+        <source>モデルを開きました: %1 (パーツ %2 個、リンク %3 本)</source>
+        <translation>Opened the model %1 (%2 parts, %3 links)</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>パーツを追加しました: %1</source>
+        <translation>Appended the part %1</translation>
+    </message>
+    <message>
+        <source>リンクを作成しました: パーツ %1 (%2) の関節 %3 と パーツ %4 (%5) の関節 %6</source>
+        <translation>Made a link: joint %3 of part %1 (%2) to joint %6 of part %4 (%5)</translation>
+    </message>
+    <message>
+        <source>ポーズを保存しました: %1</source>
+        <translation>Saved the pose %1</translation>
+    </message>
+    <message>
+        <source>元に戻す: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>やり直し: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>move</translation>
+    </message>
+    <message>
+        <source>ポーズの解除</source>
+        <translation>leave the pose</translation>
+    </message>
+    <message>
+        <source>パーツの追加</source>
+        <translation>append part</translation>
+    </message>
+    <message>
+        <source>パーツの削除</source>
+        <translation>delete part</translation>
+    </message>
+    <message>
+        <source>パーツの並べ替え</source>
+        <translation>reorder parts</translation>
+    </message>
+    <message>
+        <source>リンク作成</source>
+        <translation>make link</translation>
+    </message>
+    <message>
+        <source>リンクの削除</source>
+        <translation>delete link</translation>
+    </message>
+    <message>
+        <source>ポーズの読み込み</source>
+        <translation>load pose</translation>
+    </message>
+    <message>
+        <source>パーツのパスの書き換え</source>
+        <translation>rewrite part paths</translation>
+    </message>
+    <message>
+        <source>ポーズ</source>
+        <translation>Pose</translation>
+    </message>
+    <message>
+        <source>脱力</source>
+        <translation>Limp</translation>
+    </message>
+    <message>
+        <source>エディタでの位置からのずれ (パーツ番号: 角の最大距離)</source>
+        <translation>distance from where each part stood in the editor (part: farthest corner)</translation>
     </message>
 </context>
 </TS>
