@@ -63,10 +63,14 @@ void settle(int milliseconds) {
     loop.exec();
 }
 
+// The frame's size on the screen: room for the view and the two tool windows docked beside it.
+constexpr int kFrameWidth = 960;
+constexpr int kFrameHeight = 720;
+
 bool shoot(const QString& file) {
     settle(300);
-    // The part of the screen the windows take: the frame, and the tool windows beside it.
-    const bool saved = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1000, 600).save(file, "PNG");
+    // The part of the screen the frame takes, its docked tool windows included.
+    const bool saved = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, kFrameWidth, kFrameHeight).save(file, "PNG");
     std::printf("rigbench-shots: %s%s\n", qPrintable(file), saved ? "" : " could not be written");
     return saved;
 }
@@ -158,7 +162,7 @@ int main(int argc, char** argv) {
 
     CMainFrame frame;
     frame.move(0, 0);
-    frame.resize(700, 560);
+    frame.resize(kFrameWidth, kFrameHeight);
     frame.show();
     while (!frame.view()->partDialog()) settle(50);
     CrigbenchView* view = frame.view();
