@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include "editor_texts.h"
+#include "eliding_label.h"
 #include "link_panel.h"
 #include "lock_state_x11.h"
 #include "mode_dlg.h"
@@ -251,7 +252,7 @@ void CMainFrame::createMenusAndToolBar() {
 
 void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
-    folderLabel_ = new QLabel(this);
+    folderLabel_ = new ElidingLabel(40, this);
     folderLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     folderLabel_->setToolTip(texts::workingFolderTip());
     bar->addPermanentWidget(folderLabel_);

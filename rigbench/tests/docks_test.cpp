@@ -223,6 +223,16 @@ private slots:
             QCOMPARE(message(), QStringLiteral("Appended the part b.part"));
             QCOMPARE(undoAct->statusTip(), QStringLiteral("Undo: append part"));
             QVERIFY(useEditorLanguage(EditorLanguage::Japanese));
+
+            // A long working folder is shortened in its field, leaving the message beside it room.
+            const QString before = QDir::currentPath();
+            const QString deep = QDir(dir_.path()).absoluteFilePath(QString(150, QLatin1Char('d')));
+            QVERIFY(QDir().mkpath(deep) && QDir::setCurrent(deep));
+            QVERIFY(frame.saveDocumentTo(deep + QStringLiteral("/deep.model")));
+            QTest::qWait(50);
+            QVERIFY(frame.folderField()->text().contains(QDir::toNativeSeparators(deep)));
+            QVERIFY(frame.folderField()->width() < frame.statusBar()->width() / 2);
+            QDir::setCurrent(before);
         }
         qInstallMessageHandler(previous);
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.mid(0, 5).join(QLatin1Char('\n'))));
