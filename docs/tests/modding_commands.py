@@ -13,9 +13,8 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 
-from readme_commands import png_pixels
+from readme_commands import png_pixels, run_shell, scratch_beside
 
 SKIP = re.compile(r"<!--\s*not run by the guide test:\s*(.*?)\s*-->")
 QUOTE = re.compile(r"<!--\s*file:\s*(\S+)\s*-->")
@@ -58,14 +57,11 @@ def run_blocks(blocks, scratch, env):
         if skip:
             print(f"-- line {line}: not run ({skip.group(1)})")
             continue
-        print(f"-- line {line}:\n{body}", flush=True)
-        result = subprocess.run(["bash", "-e", "-o", "pipefail", "-c", body], cwd=scratch, env=env,
-                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=600)
-        output = result.stdout.decode(errors="replace")
-        print(output[-2000:])
+        print(f"-- line {line}:")
+        status, output = run_shell(body, scratch, env, 2000)
         outputs[line] = (body, output)
-        if result.returncode != 0:
-            fail(f"the block at line {line} ended with status {result.returncode}")
+        if status != 0:
+            fail(f"the block at line {line} ended with status {status}")
         after = blocks[n + 1] if n + 1 < len(blocks) else None
         if after and after[1] == "text" and not QUOTE.search(after[3]) and output != after[2]:
             fail(f"the block at line {line} printed something else than the text after it:\n{output}")
@@ -131,15 +127,9 @@ def main():
     for pose in ("normal.pose", "at0.pose", "at1.pose"):
         check_settled(source, build, pose)
 
-    scratch = tempfile.mkdtemp(prefix="dolvane-modding-")
+    scratch, env = scratch_beside(source, build, "dolvane-modding-")
     try:
-        for entry in os.listdir(source):
-            if entry != ".git" and not entry.startswith("build"):
-                os.symlink(os.path.join(source, entry), os.path.join(scratch, entry))
-        os.symlink(build, os.path.join(scratch, "build"))
-        env = dict(os.environ, HOME=os.path.join(scratch, "home"), ALSOFT_DRIVERS="null",
-                   MESA_SHADER_CACHE_DISABLE="true")
-        env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"), "detect_leaks=0"]))
+        env["HOME"] = os.path.join(scratch, "home")
         outputs = run_blocks(blocks, scratch, env)
         if len(outputs) < 5:
             fail(f"only {len(outputs)} blocks ran: the guide lost its commands")

@@ -146,6 +146,32 @@ def check_tables(readme, source):
             fail(f"the build option {option} is missing from the README")
 
 
+def scratch_beside(source, build, prefix):
+    """A scratch folder that sees the source tree, and the build under test as build/, and the
+    environment the documents' commands run in there: no sound device, no shader cache, and no leak
+    check at exit under the address sanitizer (it would report what the system's GL and X libraries
+    keep until exit)."""
+    scratch = tempfile.mkdtemp(prefix=prefix)
+    for entry in os.listdir(source):
+        if entry != ".git" and not entry.startswith("build"):
+            os.symlink(os.path.join(source, entry), os.path.join(scratch, entry))
+    os.symlink(build, os.path.join(scratch, "build"))
+    env = dict(os.environ, ALSOFT_DRIVERS="null", MESA_SHADER_CACHE_DISABLE="true")
+    env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"), "detect_leaks=0"]))
+    return scratch, env
+
+
+def run_shell(text, scratch, env, shown):
+    """Runs a document's block as written; prints the last `shown` characters of what it said and
+    returns (status, output)."""
+    print(text, flush=True)
+    result = subprocess.run(["bash", "-e", "-o", "pipefail", "-c", text], cwd=scratch, env=env,
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=600)
+    output = result.stdout.decode(errors="replace")
+    print(output[-shown:])
+    return result.returncode, output
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True)
@@ -157,16 +183,8 @@ def main():
         print(f"no data set in {build}/run: build the content target first")
         return 1
 
-    scratch = tempfile.mkdtemp(prefix="dolvane-readme-")
+    scratch, env = scratch_beside(source, build, "dolvane-readme-")
     try:
-        for entry in os.listdir(source):
-            if entry != ".git" and not entry.startswith("build"):
-                os.symlink(os.path.join(source, entry), os.path.join(scratch, entry))
-        os.symlink(build, os.path.join(scratch, "build"))
-        env = dict(os.environ, ALSOFT_DRIVERS="null", MESA_SHADER_CACHE_DISABLE="true")
-        # Under the address sanitizer the game's exit-time leak check would report what the system's
-        # GL and X libraries keep until exit.
-        env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"), "detect_leaks=0"]))
         ran = 0
         for line, text, skip in blocks(readme):
             if skip:
@@ -176,14 +194,11 @@ def main():
                 fail(f"the block at README line {line} installs or builds everything: mark it "
                      "<!-- not run by the README test: REASON -->")
                 continue
-            print(f"-- README line {line}:\n{text}", flush=True)
-            result = subprocess.run(["bash", "-e", "-o", "pipefail", "-c", text], cwd=scratch, env=env,
-                                    stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=600)
-            output = result.stdout.decode(errors="replace")
-            print(output[-3000:])
+            print(f"-- README line {line}:")
+            status, _ = run_shell(text, scratch, env, 3000)
             ran += 1
-            if result.returncode != 0:
-                fail(f"the block at README line {line} ended with status {result.returncode}")
+            if status != 0:
+                fail(f"the block at README line {line} ended with status {status}")
         if ran < 4:
             fail(f"only {ran} blocks ran: the README lost its examples")
         check_walk(scratch, build)
