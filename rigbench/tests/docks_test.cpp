@@ -91,7 +91,9 @@ private slots:
             .remove(QStringLiteral("Layout"));
     }
 
-    void docksListedInViewMenuAndLabelled() {
+    // The docks in the View menu, closed and brought back, floated; the prefix field's label; and the
+    // frame's File, Edit and View shortcuts from a focused tool window, docked and floating.
+    void docksInViewMenuAndReachedByShortcuts() {
         CMainFrame frame;
         QDockWidget* parts = frame.partDock();
         QDockWidget* modes = frame.modeDock();
@@ -101,43 +103,32 @@ private slots:
         QVERIFY(showWithTools(frame));
         QCOMPARE(parts->toggleViewAction()->text(), QStringLiteral("パーツとポーズ"));
         QCOMPARE(modes->windowTitle(), QStringLiteral("編集モード"));
-        QCOMPARE(parts->widget(), frame.view()->partDialog());
-        QVERIFY(parts->objectName() != modes->objectName());
-        QCOMPARE(frame.dockWidgetArea(parts), Qt::RightDockWidgetArea);
         QVERIFY(frame.view()->geometry().right() < parts->geometry().left());
 
-        // Closed, a dock comes back from the View menu with its list; floated, it holds the same list.
+        CPartDlg* dialog = frame.view()->partDialog();
         QVERIFY(frame.openDocument(dir_.filePath("pair.model")));
         parts->close();
         QVERIFY(!parts->isVisible() && !parts->toggleViewAction()->isChecked());
         parts->toggleViewAction()->trigger();
-        QVERIFY(parts->isVisible() && frame.view()->partDialog()->partList->isVisible());
-        QCOMPARE(frame.view()->partDialog()->partList->count(), 3);
-        parts->setFloating(true);
-        QVERIFY(parts->isWindow() && parts->isAncestorOf(frame.view()->partDialog()->partList));
+        QVERIFY(parts->isVisible() && dialog->partList->isVisible());
+        QCOMPARE(dialog->partList->count(), 3);
 
         // The folder prefix's label: beside the field, and Alt with its letter takes the keyboard there.
-        CPartDlg* dialog = frame.view()->partDialog();
         QCOMPARE(dialog->folderLabel->buddy(), dialog->folderEdit);
         QVERIFY(!dialog->folderLabel->geometry().intersects(dialog->folderEdit->geometry()));
-        QVERIFY(makeActive(*parts));
+        QVERIFY(makeActive(frame));
         dialog->partList->setFocus();
         QTest::keyClick(dialog->partList, Qt::Key_D, Qt::AltModifier);
         QTRY_VERIFY(dialog->folderEdit->hasFocus());
-    }
 
-    // File, Edit and View shortcuts from a focused tool window, docked and floating.
-    void shortcutsFromToolWindows() {
-        CMainFrame frame;
-        QVERIFY(showWithTools(frame));
-        CPartDlg* dialog = frame.view()->partDialog();
         const QString copy = dir_.filePath("shortcut.model");
         frame.chooseModelFile = [&](bool) { return copy; };
         for (const bool floating : {false, true}) {
             QFile::remove(copy);
             QVERIFY(QFile::copy(dir_.filePath("pair.model"), copy));
-            frame.partDock()->setFloating(floating);
-            QVERIFY(makeActive(floating ? static_cast<QWidget&>(*frame.partDock()) : frame));
+            parts->setFloating(floating);
+            QVERIFY(makeActive(floating ? static_cast<QWidget&>(*parts) : frame));
+            QVERIFY(!floating || (parts->isWindow() && parts->isAncestorOf(dialog->partList)));
             dialog->partList->setFocus();
             QTest::keyClick(dialog->partList, Qt::Key_O, Qt::ControlModifier);
             QCOMPARE(frame.document().model.parts.size(), std::size_t(3));
@@ -159,6 +150,7 @@ private slots:
             QTest::keyClick(dialog->partList, Qt::Key_N, Qt::ControlModifier);
             QVERIFY(frame.document().model.parts.empty());
         }
+
     }
 
     // Open, move, link, append, save and load a pose, save: each step says in the status bar what
@@ -281,7 +273,6 @@ private slots:
             CMainFrame frame;
             QVERIFY(showWithTools(frame));
             QVERIFY(onScreen(frame));
-            QCOMPARE(frame.partDock()->widget(), frame.view()->partDialog());
             QVERIFY(frame.partDock()->isVisible() &&
                     (!frame.partDock()->isFloating() || onScreen(*frame.partDock())));
         }
