@@ -26,28 +26,3 @@ function(dolvane_untraced_comparisons)
     set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
   endif()
 endfunction()
-
-# Tests that open and close GL windows in their own process: the leak checker runs at exit, after the
-# window system's GL driver has been unloaded, and reports the blocks the driver still held as leaks of
-# an unnamed library. Loading the driver first (a preloaded library is never unloaded) keeps those
-# blocks reachable, so these tests keep the leak check. Where the driver is not where Debian's Mesa
-# puts it, they run without the leak check instead. For gtest_discover_tests: ENVIRONMENT
-# ${DOLVANE_WINDOW_TEST_ENVIRONMENT} ENVIRONMENT_MODIFICATION ${DOLVANE_WINDOW_TEST_PRELOAD} (two
-# properties, because a list in one would be split by the test discovery).
-set(DOLVANE_WINDOW_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/platform/sdl/lsan.supp")
-set(DOLVANE_WINDOW_TEST_PRELOAD "LD_PRELOAD=reset:")
-if(DOLVANE_ASAN)
-  set(_gl_driver "/usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so")
-  set(_asan_runtime "")
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    # GCC links the sanitizer runtime as a shared library, which must come first in the preload list.
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
-                    OUTPUT_VARIABLE _asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-    set(_asan_runtime "${_asan_runtime}:")
-  endif()
-  if(EXISTS "${_gl_driver}")
-    set(DOLVANE_WINDOW_TEST_PRELOAD "LD_PRELOAD=set:${_asan_runtime}${_gl_driver}")
-  else()
-    string(APPEND DOLVANE_WINDOW_TEST_ENVIRONMENT ":detect_leaks=0")
-  endif()
-endif()

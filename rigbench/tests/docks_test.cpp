@@ -17,7 +17,6 @@
 #include <QStatusBar>
 #include <QtTest>
 
-#include <dlfcn.h>
 
 namespace {
 
@@ -66,8 +65,6 @@ class DocksTest : public QObject {
 
 private slots:
     void initTestCase() {
-        // Mesa's software driver stays loaded, so the sanitizer build's leak check finds its blocks.
-        dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);
         QStandardPaths::setTestModeEnabled(true);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
         const QByteArray part =

@@ -23,7 +23,6 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include <dlfcn.h>
 #include <cstdio>
 
 namespace {
@@ -104,7 +103,6 @@ class LanguageTest : public QObject {
 
 private slots:
     void initTestCase() {
-        dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(settingsDir_.isValid() && dir_.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
